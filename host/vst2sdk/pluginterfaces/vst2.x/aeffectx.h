@@ -1,0 +1,2 @@
+#pragma once
+#include <pluginterfaces/fst/aeffectx.h>
