@@ -1,0 +1,17 @@
+#pragma once
+
+#include "BasePluginOldStyle.h"
+
+/** The product line's effect processor: it owns the DSP core and runs it on the audio
+    thread. */
+class AmberCrestEffect : public BasePluginOldStyle
+{
+public:
+    explicit AmberCrestEffect (int numberOfHostParameters);
+
+    using juce::AudioProcessor::processBlock;
+
+    void prepareToPlay (double sampleRate, int maximumBlockSize) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+};

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "../editor/EventsMap.h"
+#include "../parameters/ParameterManager.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
+#include <atomic>
+#include <unordered_map>
+
+/** The base processor of the product line: parameters built from the embedded definition
+    file, the host parameter slots, and the processor's parameter listener that passes
+    every change on to the product, the presets and the host.
+
+    A host change is never echoed back to the host; a change from anywhere else (editor,
+    preset, MIDI) is reported as automation, and editor gestures as change gestures.
+*/
+class BasePlugin : public juce::AudioProcessor,
+                   public Parameter::Listener
+{
+public:
+    static constexpr int maxHostParameters = 128;
+
+    /** Builds the parameters from "parameters.xml" and the events map. The host sees
+        numHostParameters slots (128 in the base class). */
+    explicit BasePlugin (int numHostParameters = maxHostParameters);
+    ~BasePlugin() override;
+
+    /** Runs once after construction: connects the host slots and registers the processor's
+        parameter listener. Subclasses extend it. */
+    virtual void initialise();
+
+    virtual juce::String getProductName() const = 0;
+    virtual juce::String getProductPrefix() const = 0;
+
+    ParameterManager& getParameterManager() noexcept    { return parameterManager; }
+    EventsMap& getEventsMap() noexcept                  { return eventsMap; }
+
+    //==============================================================================
+    // The host's view of the parameters, by host parameter number.
+    int getNumHostParameters() const noexcept           { return numHostParameters; }
+    juce::String getHostParameterName (int slot) const;
+    float getHostParameterValue (int slot) const;
+    juce::String getHostParameterText (int slot);
+    void setHostParameter (int slot, float value);
+    bool isHostParameterAutomatable (int slot) const    { return juce::isPositiveAndBelow (slot, numHostParameters); }
+
+    /** A MIDI control-change message met at its sample position on the audio thread. */
+    virtual void handleMidiControllerMessage (const juce::MidiMessage&) {}
+
+    /** The text the host shows for a parameter index; products answer in their own units.
+        (JUCE's legacy parameter interface already uses the name getParameterText.) */
+    virtual juce::String getParameterValueText (int index);
+
+    //==============================================================================
+    void parameterChanged (Parameter&) override;
+    void parameterChangeGestureBegan (Parameter&) override;
+    void parameterChangeGestureEnded (Parameter&) override;
+
+    //==============================================================================
+    const juce::String getName() const override         { return getProductName(); }
+    bool acceptsMidi() const override                   { return true; }
+    bool producesMidi() const override                  { return false; }
+    bool isMidiEffect() const override                  { return false; }
+    double getTailLengthSeconds() const override        { return 0.0; }
+    bool isBusesLayoutSupported (const BusesLayout&) const override;
+
+    // Presets live inside the plug-in; the host sees no programs.
+    int getNumPrograms() override                       { return 0; }
+    int getCurrentProgram() override                    { return 0; }
+    void setCurrentProgram (int) override               {}
+    const juce::String getProgramName (int) override    { return {}; }
+    void changeProgramName (int, const juce::String&) override {}
+
+protected:
+    /** First step of the parameter listener: the product line updates its DSP core. */
+    virtual void updateCoreFromParameter (Parameter&) {}
+
+    /** Second step: preset bookkeeping. Returning false stops the change from reaching
+        the host (the preset name is no host parameter). */
+    virtual bool recordParameterChange (Parameter&) { return true; }
+
+    /** Last step, after the host has been told: the product's own follow-up. */
+    virtual void handleParameterChange (Parameter&) {}
+
+private:
+    class HostParameter;
+
+    Parameter* getHostSlot (int slot) const;
+    int findHostSlot (const Parameter&) const;
+    HostParameter* getHostParameterForSlot (int slot) const;
+    void connectHostSlots();
+
+    ParameterManager parameterManager;
+    EventsMap eventsMap;
+
+    const int numHostParameters;
+    juce::Array<Parameter*> hostSlots;
+    juce::CriticalSection hostSlotLock;
+    std::unordered_map<int, int> indexToSlot;
+    std::array<std::atomic<float>, maxHostParameters> fallbackValues {};
+    std::array<std::atomic<bool>, maxHostParameters> hostWriting {};
+    juce::Array<HostParameter*> hostParameters;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
+};

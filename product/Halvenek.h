@@ -1,0 +1,24 @@
+#pragma once
+
+#include "../framework/plugin/AmberCrestEffect.h"
+
+/** The Halvenek stereo chorus processor. */
+class Halvenek : public AmberCrestEffect
+{
+public:
+    static constexpr int numParameters = 23;
+
+    Halvenek();
+
+    juce::String getProductName() const override   { return "Halvenek"; }
+    juce::String getProductPrefix() const override { return "HL"; }
+
+    bool hasEditor() const override                 { return false; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+
+    void getStateInformation (juce::MemoryBlock&) override {}
+    void setStateInformation (const void*, int) override {}
+
+    /** Creates and initialises a processor the way a host gets it. */
+    static std::unique_ptr<Halvenek> create();
+};
