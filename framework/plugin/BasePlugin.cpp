@@ -4,10 +4,16 @@
 
 /** One host parameter slot as JUCE's wrappers see it: every call is forwarded to the
     processor's host-side parameter operations. */
-class BasePlugin::HostParameter : public juce::AudioProcessorParameter
+class BasePlugin::HostParameter : public juce::AudioProcessorParameterWithID
 {
 public:
-    HostParameter (BasePlugin& ownerPlugin, int hostSlot) : owner (ownerPlugin), slot (hostSlot) {}
+    /** LV2 symbols and VST3 parameter identities are derived from the ID; it must stay the
+        same from release to release ("LFO 1 Rate" gives "lfo_1_rate"). */
+    HostParameter (BasePlugin& ownerPlugin, int hostSlot, const juce::String& parameterName)
+        : juce::AudioProcessorParameterWithID (juce::ParameterID (makeParameterID (parameterName, hostSlot), 1), parameterName),
+          owner (ownerPlugin), slot (hostSlot)
+    {
+    }
 
     float getValue() const override                     { return owner.getHostParameterValue (slot); }
     void setValue (float newValue) override             { owner.setHostParameter (slot, newValue); }
@@ -31,6 +37,19 @@ public:
     }
 
 private:
+    static juce::String makeParameterID (const juce::String& name, int hostSlot)
+    {
+        juce::String id;
+
+        for (auto c : name.toLowerCase())
+            id << (juce::CharacterFunctions::isLetterOrDigit (c) && c < 128 ? juce::String::charToString (c) : juce::String ("_"));
+
+        if (id.isEmpty() || ! juce::CharacterFunctions::isLetter (id[0]))
+            id = "parameter_" + juce::String (hostSlot + 1);
+
+        return id;
+    }
+
     BasePlugin& owner;
     const int slot;
     float defaultValue = 0.0f;
@@ -48,7 +67,7 @@ BasePlugin::BasePlugin (int numberOfHostParameters)
 
     for (int slot = 0; slot < numHostParameters; ++slot)
     {
-        auto* hostParameter = new HostParameter (*this, slot);
+        auto* hostParameter = new HostParameter (*this, slot, parameterManager.getParameterName (slot));
         hostParameter->setDefaultValue (parameterManager.getParameterNormalisedValue (slot));
         hostParameters.add (hostParameter);
         addParameter (hostParameter);
