@@ -115,7 +115,8 @@ public:
 
     //==============================================================================
     // Files and documents. Files that cannot be read or parsed change nothing.
-    /** Reads a preset file into a slot and applies it when the slot is current. True when
+    /** Reads a preset file into a slot; when the file parsed and the slot is current, the
+        slot is applied (also when the document was no preset of this product). True when
         the file held a preset of this product. */
     bool loadPresetFile (const juce::File& file, int slot);
 
