@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -52,6 +53,9 @@ namespace NumberText
 
     double parseNumber (const juce::String& text)
     {
-        return text.getDoubleValue();
+        // JUCE also reads "nan" and "inf", and overlong exponents overflow to infinity;
+        // none of these is a number a value could take.
+        const double value = text.getDoubleValue();
+        return std::isfinite (value) ? value : 0.0;
     }
 }

@@ -15,6 +15,7 @@ namespace NumberText
         to the 64-bit range; 0 when the text does not start with one. */
     long long parseLeadingInteger (const juce::String& text);
 
-    /** The text read as a decimal number; 0 when it is not one. */
+    /** The text read as a decimal number; 0 when it is not one (including "nan", "inf" and
+        numbers beyond the range of a double). */
     double parseNumber (const juce::String& text);
 }

@@ -94,7 +94,13 @@ float FloatParameter::getNormalisedValue() const
     // An empty range is never defined by a product; answer 0 rather than divide by zero.
     return maximum > minimum ? (value.load() - minimum) / (maximum - minimum) : 0.0f;
 }
-int FloatParameter::getIntValue() const            { return (int) value.load(); }
+int FloatParameter::getIntValue() const
+{
+    // Truncated toward zero; a range wider than an int saturates instead of overflowing.
+    return (int) juce::jlimit ((double) std::numeric_limits<int>::min(), (double) std::numeric_limits<int>::max(),
+                               std::trunc ((double) value.load()));
+}
+
 
 bool FloatParameter::getBoolValue() const
 {

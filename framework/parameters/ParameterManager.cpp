@@ -113,10 +113,17 @@ bool ParameterManager::addParameter (std::unique_ptr<Parameter> parameter)
         return false;
 
     const juce::ScopedWriteLock sl (lock);
+    const auto sameIndex = byIndex.find (parameter->getIndex());
 
-    if (parameters.contains (parameter.get())
-        || byIndex.count (parameter->getIndex()) != 0
-        || byName.count (parameter->getName()) != 0)
+    // A registered object is found under its own index; it must stay alive, so it is
+    // handed back to its owner (the list) rather than deleted.
+    if (sameIndex != byIndex.end() && sameIndex->second == parameter.get())
+    {
+        parameter.release();
+        return false;
+    }
+
+    if (sameIndex != byIndex.end() || byName.count (parameter->getName()) != 0)
         return false;
 
     auto* p = parameters.add (parameter.release());

@@ -27,8 +27,8 @@ public:
 
     void clear();
 
-    /** Takes ownership; a parameter whose object, index or name is already registered is
-        deleted and false is returned. */
+    /** Takes ownership; a parameter whose index or name is already registered is deleted
+        and false is returned. An object that is already registered stays as it is (false). */
     bool addParameter (std::unique_ptr<Parameter> parameter);
 
     int getNumParameters() const;

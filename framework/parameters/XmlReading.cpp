@@ -7,9 +7,11 @@ namespace XmlReading
 {
     namespace
     {
-        // Counts element nesting without parsing: enough to refuse documents that would
-        // drive the recursive parser into a stack overflow.
-        bool nestingStaysWithin (const juce::String& text, int limit)
+        // Scans the text without parsing it and refuses what would drive JUCE's recursive
+        // parser into a stack overflow: element nesting beyond the limit, and declarations
+        // such as <!DOCTYPE>, whose entities the parser expands recursively (a
+        // self-referring entity never ends). No document of ours declares anything.
+        bool isSafeToParse (const juce::String& text, int nestingLimit)
         {
             int depth = 0;
             auto p = text.getCharPointer();
@@ -47,7 +49,7 @@ namespace XmlReading
                     else if (p.compareUpTo (juce::CharPointer_ASCII ("![CDATA["), 8) == 0)
                         skipPast ("]]>");
                     else
-                        skipPast (">");
+                        return false;
 
                     continue;
                 }
@@ -91,7 +93,7 @@ namespace XmlReading
                 }
 
                 if (previous != '/')
-                    if (++depth > limit)
+                    if (++depth > nestingLimit)
                         return false;
 
                 if (! p.isEmpty())
@@ -104,7 +106,7 @@ namespace XmlReading
 
     std::unique_ptr<juce::XmlElement> parse (const juce::String& text)
     {
-        if (text.isEmpty() || ! nestingStaysWithin (text, maximumNestingDepth))
+        if (text.isEmpty() || ! isSafeToParse (text, maximumNestingDepth))
             return nullptr;
 
         juce::XmlDocument document (text);

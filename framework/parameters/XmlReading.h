@@ -12,9 +12,9 @@
 */
 namespace XmlReading
 {
-    /** Parses a text; null when it is not XML, has no root, or nests deeper than any
-        document of ours (the parser recurses per level, so hostile nesting is refused
-        before it is parsed). */
+    /** Parses a text; null when it is not XML, has no root, nests deeper than any
+        document of ours or carries a declaration such as <!DOCTYPE> (the parser recurses
+        per level and per entity, so such text is refused before it is parsed). */
     std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
 
     /** Parses a block of bytes that should hold UTF-8 text; null for invalid UTF-8. */

@@ -4,27 +4,19 @@
 
 namespace Resources
 {
-    namespace
+    NameAndType splitFileName (const juce::String& fileName)
     {
-        struct NameAndType
-        {
-            juce::String name, type;
-        };
+        const int dot = fileName.lastIndexOfChar ('.');
 
-        NameAndType split (const juce::String& fileName)
-        {
-            const int dot = fileName.lastIndexOfChar ('.');
+        if (dot < 0)
+            return {};
 
-            if (dot < 0)
-                return {};
-
-            return { fileName.substring (0, dot), fileName.substring (dot + 1) };
-        }
+        return { fileName.substring (0, dot), fileName.substring (dot + 1) };
     }
 
     std::unique_ptr<juce::MemoryBlock> findResource (const juce::String& fileName)
     {
-        const auto wanted = split (fileName);
+        const auto wanted = splitFileName (fileName);
 
         if (wanted.name.isEmpty())
             return nullptr;
@@ -32,7 +24,7 @@ namespace Resources
         for (int i = 0; i < HalvenekResourceData::namedResourceListSize; ++i)
         {
             const auto* resourceName = HalvenekResourceData::namedResourceList[i];
-            const auto stored = split (HalvenekResourceData::getNamedResourceOriginalFilename (resourceName));
+            const auto stored = splitFileName (HalvenekResourceData::getNamedResourceOriginalFilename (resourceName));
 
             if (! stored.name.equalsIgnoreCase (wanted.name) || ! stored.type.equalsIgnoreCase (wanted.type))
                 continue;

@@ -12,6 +12,14 @@
 */
 namespace Resources
 {
+    struct NameAndType
+    {
+        juce::String name, type;
+    };
+
+    /** The resource name and type of a file name; both empty when it has no ".". */
+    NameAndType splitFileName (const juce::String& fileName);
+
     /** A copy of the resource's bytes, or null when there is no such (non-empty) resource. */
     std::unique_ptr<juce::MemoryBlock> findResource (const juce::String& fileName);
 

@@ -1,0 +1,76 @@
+#include "framework/parameters/XmlReading.h"
+
+#include <gtest/gtest.h>
+
+TEST (XmlReading, ParsesOrdinaryDocuments)
+{
+    const auto root = XmlReading::parse (R"(<?xml version="1.0" encoding="UTF-8"?>
+        <!-- a comment with <tags> inside -->
+        <Root a="1"><Child><![CDATA[<not><an><element>]]></Child><Other/></Root>)");
+
+    ASSERT_NE (root, nullptr);
+    EXPECT_EQ (root->getTagName(), "Root");
+    EXPECT_EQ (root->getNumChildElements(), 2);
+}
+
+TEST (XmlReading, NamesAreComparedWithoutCase)
+{
+    const auto root = XmlReading::parse (R"(<root Value="7"><ITEM n="1"/><skip/><Item n="2"/><item n="3"/></root>)");
+    ASSERT_NE (root, nullptr);
+
+    EXPECT_TRUE (XmlReading::hasTag (*root, "ROOT"));
+    EXPECT_TRUE (XmlReading::hasAttribute (*root, "value"));
+    EXPECT_FALSE (XmlReading::hasAttribute (*root, "valu"));
+    EXPECT_EQ (XmlReading::getAttribute (*root, "VALUE"), "7");
+    EXPECT_EQ (XmlReading::getAttribute (*root, "missing", "fallback"), "fallback");
+
+    juce::StringArray seen;
+
+    for (auto* item = XmlReading::firstChild (*root, "item"); item != nullptr; item = XmlReading::nextSibling (*item, "item"))
+        seen.add (item->getStringAttribute ("n"));
+
+    EXPECT_EQ (seen, juce::StringArray ("1", "2", "3"));
+    EXPECT_EQ (XmlReading::firstChild (*root, "none"), nullptr);
+}
+
+TEST (XmlReading, RefusesTextThatIsNoDocument)
+{
+    EXPECT_EQ (XmlReading::parse (""), nullptr);
+    EXPECT_EQ (XmlReading::parse ("plain words"), nullptr);
+    EXPECT_EQ (XmlReading::parse ("<open><unclosed>"), nullptr);
+    EXPECT_EQ (XmlReading::parse ("<a b=\"unterminated></a>"), nullptr);
+    EXPECT_EQ (XmlReading::parseUtf8 ("\xc3\x28<a/>", 6), nullptr);
+    EXPECT_EQ (XmlReading::parseUtf8 (nullptr, 10), nullptr);
+    EXPECT_EQ (XmlReading::parseFile (juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                          .getChildFile ("no such halvenek document.xml")), nullptr);
+}
+
+TEST (XmlReading, RefusesHostileNestingWithoutCrashing)
+{
+    const int depth = 100000;
+
+    EXPECT_EQ (XmlReading::parse (juce::String::repeatedString ("<a>", depth) + juce::String::repeatedString ("</a>", depth)), nullptr);
+    EXPECT_EQ (XmlReading::parse (juce::String::repeatedString ("<a q=\"'\">", depth)), nullptr);
+    EXPECT_EQ (XmlReading::parse ("<r>" + juce::String::repeatedString ("<a><!-- x --><?pi?>", depth) + "</r>"), nullptr);
+
+    const int limit = XmlReading::maximumNestingDepth;
+    EXPECT_NE (XmlReading::parse (juce::String::repeatedString ("<a>", limit) + juce::String::repeatedString ("</a>", limit)), nullptr);
+    EXPECT_EQ (XmlReading::parse (juce::String::repeatedString ("<a>", limit + 1) + juce::String::repeatedString ("</a>", limit + 1)), nullptr);
+}
+
+TEST (XmlReading, RefusesDocumentTypeDeclarations)
+{
+    // The parser expands entities of a declared document type recursively; a self-referring
+    // entity would overflow the stack. No document of ours declares a type.
+    EXPECT_EQ (XmlReading::parse (R"(<!DOCTYPE r [ <!ENTITY a "&zza;"> ]><r>&a;</r>)"), nullptr);
+    EXPECT_EQ (XmlReading::parse (R"(<!DOCTYPE r [ x <!ENTITY a "&zzza;"> ]><r v="&a;"/>)"), nullptr);
+    EXPECT_EQ (XmlReading::parse (R"(<?xml version="1.0"?><!DOCTYPE r><r/>)"), nullptr);
+    EXPECT_EQ (XmlReading::parse (R"(<r><!ELEMENT r ANY></r>)"), nullptr);
+}
+
+TEST (XmlReading, StrayEntitiesAndCharacterReferencesAreHarmless)
+{
+    const auto root = XmlReading::parse (R"(<r a="&#99999999999;&#x0;&unknown;&amp;">&#xFFFFFFFF;&undefined;</r>)");
+    ASSERT_NE (root, nullptr);
+    EXPECT_TRUE (root->getStringAttribute ("a").endsWith ("&"));
+}
