@@ -127,7 +127,7 @@ namespace SkinLayout
 
             const auto& tab2 = pathTab (1);
             list.push_back ({ "Switch", "LFO2SynchronizeSwitch", Look::lockSwitch, 2,
-                              { tab2.getX() + 3, pathRowTop[1] + 61, 14, 24 }, "LFO 2 Synchronize", "Vertical",
+                              { tab2.getX() + 2, pathRowTop[1] + 61, 14, 24 }, "LFO 2 Synchronize", "Vertical",
                               {}, {}, "LOCK", {}, {}, 1.0f });
 
             list.push_back (knob ("HiPassKnob", "Hi Pass Frequency", { mixerLeftCentreX, hiPassCentreY }, Look::smallKnob,
