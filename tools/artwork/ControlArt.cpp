@@ -78,7 +78,7 @@ void ControlArt::paintFrame (juce::Graphics& g, const SkinLayout::Control& contr
             break;
 
         case Look::lfoLed:
-            MeterArt::drawLamp (g, area, std::sqrt (proportion), Palette::amber, Palette::amberDark);
+            MeterArt::drawLamp (g, area, std::sqrt (proportion), Palette::lampAmber, Palette::amberDark);
             break;
 
         case Look::syncLed:

@@ -109,19 +109,17 @@ void Engraving::strokeWaveform (juce::Graphics& g, int waveform, juce::Rectangle
             }
             break;
 
-        case 3: // saw rising
-            path.startNewSubPath (l, b);
-            path.lineTo (l + w * 0.5f, t);
-            path.lineTo (l + w * 0.5f, b);
-            path.lineTo (r, t);
+        case 3: // saw rising; the falling saw is the same ramp upside down
+        case 4:
+        {
+            const bool rising = waveform == 3;
+            const float start = rising ? b : t, end = rising ? t : b;
+            path.startNewSubPath (l, start);
+            path.lineTo (l + w * 0.5f, end);
+            path.lineTo (l + w * 0.5f, start);
+            path.lineTo (r, end);
             break;
-
-        case 4: // saw falling
-            path.startNewSubPath (l, t);
-            path.lineTo (l + w * 0.5f, b);
-            path.lineTo (l + w * 0.5f, t);
-            path.lineTo (r, b);
-            break;
+        }
 
         default: // random: held steps
         {

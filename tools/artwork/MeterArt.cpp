@@ -124,9 +124,9 @@ namespace MeterArt
 
         const auto lens = holder.reduced (holder.getWidth() > 10.0f ? 2.0f : 1.5f);
         const auto colour = dark.interpolatedWith (lit, brightness);
-        g.setGradientFill (juce::ColourGradient (colour.interpolatedWith (juce::Colours::white, 0.15f + 0.45f * brightness),
-                                                 lens.getCentreX() - lens.getWidth() * 0.1f, lens.getCentreY() - lens.getHeight() * 0.15f,
-                                                 colour.darker (0.35f), lens.getRight(), lens.getBottom(), true));
+        const auto hotSpot = colour.interpolatedWith (juce::Colour (0xfffff4c8), 0.75f * brightness * brightness);
+        g.setGradientFill (juce::ColourGradient (hotSpot, lens.getCentreX(), lens.getCentreY() - lens.getHeight() * 0.1f,
+                                                 colour.darker (0.45f * (1.0f - brightness) + 0.1f), lens.getRight(), lens.getBottom(), true));
         g.fillEllipse (lens);
 
         g.setColour (juce::Colours::white.withAlpha (0.2f + 0.3f * brightness));

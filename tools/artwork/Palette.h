@@ -12,10 +12,10 @@ namespace Palette
     const juce::Colour topBar        { 0xff121213 };
     const juce::Colour print         { 0xffeee3c8 };
     const juce::Colour printDim      { 0xffbfb49a };
-    const juce::Colour printFaint    { 0x80eee3c8 };
     const juce::Colour shadow        { 0xff0b0b0c };
     const juce::Colour amber         { 0xffffb43c };
     const juce::Colour amberDark     { 0xff4a2a08 };
+    const juce::Colour lampAmber     { 0xffff9a1c };
     const juce::Colour red           { 0xffff3a24 };
     const juce::Colour redDark       { 0xff3c0e0a };
     const juce::Colour ivory         { 0xfff1e8d0 };

@@ -62,7 +62,6 @@ namespace SwitchArt
         drawSlot (g, { centreX - 2.5f, yOf (positions - 1) - 4.0f, 5.0f, yOf (0) - yOf (positions - 1) + 8.0f });
 
         const auto font = engraving.getFonts().regular (Engraving::scaleTextHeight);
-        const auto chosenFont = engraving.getFonts().bold (Engraving::scaleTextHeight);
 
         // Labels alternate sides so that neighbouring positions never crowd each other.
         for (int p = 0; p < positions; ++p)
@@ -78,7 +77,7 @@ namespace SwitchArt
                                                 centreX - 8.0f - area.getX(), 10.0f);
             engraving.print (g, SkinLayout::noteRateText (p), label,
                              left ? juce::Justification::centredRight : juce::Justification::centredLeft,
-                             chosen ? chosenFont : font, chosen ? Palette::amber : Palette::printDim.brighter (0.1f));
+                             font, chosen ? Palette::amber : Palette::printDim.brighter (0.1f));
         }
 
         drawSliderCap (g, juce::Rectangle<float> (12.0f, 7.0f).withCentre ({ centreX, yOf (position) }), true);
