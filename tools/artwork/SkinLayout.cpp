@@ -204,8 +204,8 @@ namespace SkinLayout
 
     float horizontalSwitchPositionX (int position, int frames, int width)
     {
-        const float span = (float) width - 2.0f * tempoSyncSwitchIndent;
-        return tempoSyncSwitchIndent + span * (float) position / (float) (frames - 1);
+        const float span = (float) width - 2.0f * linearSwitchIndent;
+        return linearSwitchIndent + span * (float) position / (float) (frames - 1);
     }
 
     juce::String noteRateText (int frame)

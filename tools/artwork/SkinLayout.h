@@ -88,11 +88,10 @@ namespace SkinLayout
         of the knob's travel; the travel spans 270 degrees. */
     float knobAngle (float proportion);
 
-    // Slider geometry of the linear switches. JUCE insets a linear slider's track by the
-    // look-and-feel's thumb radius (9 pixels in the V2 look, up to 12 in V4); the marks
-    // are laid out for the middle of that span so that either hits the right position.
-    constexpr float linearSwitchIndent = 10.5f;
-    constexpr float tempoSyncSwitchIndent = 8.5f;
+    // JUCE insets a linear slider's track by the look-and-feel's thumb radius; the editor's
+    // look (JUCE's V2 look) makes it min(7, half the slider's thickness) + 2, which is 9
+    // pixels for every linear switch here. The marks sit where a click selects them.
+    constexpr float linearSwitchIndent = 9.0f;
 
     /** The y of a vertical switch's position, in its own coordinates (position 0 at the
         bottom, as JUCE's vertical slider has it). */
