@@ -32,7 +32,7 @@ namespace
     }
 }
 
-BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor)
+BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const juce::String& skinFileName)
     : processor (editedProcessor)
 {
     setLookAndFeel (&defaultLookAndFeel);
@@ -45,7 +45,7 @@ BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor)
     processor->getParameterManager().addAsyncListenerToAll (this);
 
     setEditorSize (initialWidth, initialHeight);
-    skinLoaded = loadSkin ("skin.xml");
+    skinLoaded = loadSkin (skinFileName);
 
     midiLearnButton = dynamic_cast<GFXMultiStateButton*> (findControl ("MidiLearnButton"));
     midiActivityLed = dynamic_cast<GFXAnimation*> (findControl ("MidiActivityLed"));
@@ -67,7 +67,12 @@ BasePluginEditor::~BasePluginEditor()
 //==============================================================================
 bool BasePluginEditor::loadSkin (const juce::String& fileName)
 {
-    const auto root = XmlReading::parse (Resources::loadResourceText (fileName));
+    return loadSkinFromText (Resources::loadResourceText (fileName));
+}
+
+bool BasePluginEditor::loadSkinFromText (const juce::String& skinText)
+{
+    const auto root = XmlReading::parse (skinText);
 
     if (root == nullptr)
         return false;

@@ -22,7 +22,8 @@ class BasePluginEditor : public juce::Component,
                          public juce::Timer
 {
 public:
-    explicit BasePluginEditor (BasePluginOldStyle* processor);
+    /** Builds the whole editor, the controls of the skin resource included. */
+    explicit BasePluginEditor (BasePluginOldStyle* processor, const juce::String& skinFileName = "skin.xml");
     ~BasePluginEditor() override;
 
     /** The fallback layout leaves a column empty after the parameter index. */
@@ -39,6 +40,9 @@ public:
     /** Reads a skin resource and builds its controls; false when the file cannot be found
         or parsed or has no root element. */
     bool loadSkin (const juce::String& fileName);
+
+    /** Builds the controls of a skin text; false when it is not XML or has no root element. */
+    bool loadSkinFromText (const juce::String& skinText);
 
     /** Builds the controls of a skin document; does nothing unless the root is a `PluginEditor`. */
     void createControls (const juce::XmlElement& root);

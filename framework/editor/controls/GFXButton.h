@@ -10,6 +10,10 @@ class GFXButton : public BaseGFXController,
                   public juce::Button
 {
 public:
+    // Controller listeners and the JUCE base's own listeners share the name.
+    using GUIController::addListener;
+    using juce::Button::addListener;
+
     explicit GFXButton (const juce::String& name);
 
     void setAction (const juce::String& type, int eventNumber, const juce::String& eventName) override;

@@ -12,6 +12,10 @@ class GFXMultiStateButton : public BaseGFXController,
                             private juce::Timer
 {
 public:
+    // Controller listeners and the JUCE base's own listeners share the name.
+    using GUIController::addListener;
+    using juce::Button::addListener;
+
     explicit GFXMultiStateButton (const juce::String& name);
 
     void setAction (const juce::String& type, int eventNumber, const juce::String& eventName) override;

@@ -11,6 +11,10 @@ class GFXSlider : public BaseGFXController,
                   public juce::Slider
 {
 public:
+    // Controller listeners and the JUCE base's own listeners share the name.
+    using GUIController::addListener;
+    using juce::Slider::addListener;
+
     void updateFromParameter (Parameter&) override;
 
     void configureFromXml (const juce::XmlElement& element, ParameterManager& parameters,

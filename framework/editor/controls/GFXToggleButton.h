@@ -12,6 +12,10 @@ class GFXToggleButton : public BaseGFXController,
                         public juce::Button
 {
 public:
+    // Controller listeners and the JUCE base's own listeners share the name.
+    using GUIController::addListener;
+    using juce::Button::addListener;
+
     enum Style
     {
         style2D = 0,
