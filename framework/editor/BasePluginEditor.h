@@ -1,0 +1,108 @@
+#pragma once
+
+#include "DefaultLookAndFeel.h"
+#include "StatusBar.h"
+#include "controls/SkinControls.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+class BasePluginOldStyle;
+class GFXAnimation;
+class GFXMultiStateButton;
+
+/** The framework's base editor. Its layout is not written in code: it is built from the
+    skin "skin.xml", one control per skin element, each placed by the skin's coordinates,
+    drawn from a filmstrip and bound to a parameter by name. The editor takes its size from
+    the skin's background picture and keeps a status bar below it.
+
+    Without a skin it shows a generic editor: one placeholder control per parameter. */
+class BasePluginEditor : public juce::Component,
+                         public Parameter::Listener,
+                         public GUIController::Listener,
+                         public juce::Timer
+{
+public:
+    /** Builds the whole editor, the controls of the skin resource included. */
+    explicit BasePluginEditor (BasePluginOldStyle* processor, const juce::String& skinFileName = "skin.xml");
+    ~BasePluginEditor() override;
+
+    /** The fallback layout leaves a column empty after the parameter index. */
+    virtual bool leaveGapAfter (int /*parameterIndex*/)     { return false; }
+
+    /** The fallback layout starts a new row after the parameter index. */
+    virtual bool startRowAfter (int /*parameterIndex*/)     { return false; }
+
+    /** The periodic update, run from the timer while the editor is showing. */
+    virtual void updateFromTimer() {}
+
+    virtual bool isStatusBarShown() const                    { return true; }
+
+    /** Reads a skin resource and builds its controls; false when the file cannot be found
+        or parsed or has no root element. */
+    bool loadSkin (const juce::String& fileName);
+
+    /** Builds the controls of a skin text; false when it is not XML or has no root element. */
+    bool loadSkinFromText (const juce::String& skinText);
+
+    /** Builds the controls of a skin document; does nothing unless the root is a `PluginEditor`. */
+    void createControls (const juce::XmlElement& root);
+
+    /** Builds the generic editor when no skin was loaded; does nothing otherwise. */
+    void createFallbackControls();
+
+    /** The first component of the editor's tree (depth first) with exactly this name, or null. */
+    juce::Component* findControl (const juce::String& name) const;
+
+    /** Sets the skin area's size; the status bar adds its height below it, and a parent
+        (the host window's content) takes the same outer size. */
+    void setEditorSize (int width, int height);
+    int getBaseHeight() const noexcept                      { return baseHeight; }
+
+    bool isSkinLoaded() const noexcept                      { return skinLoaded; }
+    BasePluginOldStyle* getProcessor() const noexcept       { return processor; }
+    StatusBar* getStatusBar() const noexcept                { return statusBar.get(); }
+    const juce::Image& getBackgroundImage() const noexcept  { return background; }
+    DefaultLookAndFeel& getDefaultLookAndFeel() noexcept    { return defaultLookAndFeel; }
+
+    int getNumSkinControls() const                          { return skinControls.size(); }
+    juce::Component* getSkinControl (int index) const       { return skinControls.getComponent (index); }
+    int getNumFallbackControls() const                      { return fallbackControls.size(); }
+    juce::Component* getFallbackControl (int index) const   { return fallbackControls.getComponent (index); }
+
+    GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
+    GFXAnimation* getMidiActivityLed() const noexcept        { return midiActivityLed; }
+
+    void parameterChanged (Parameter&) override {}
+    void paint (juce::Graphics&) override;
+    void resized() override;
+    void timerCallback() override;
+
+    static constexpr int initialWidth = 1024;
+    static constexpr int initialHeight = 800;
+    static constexpr int timerIntervalMs = 25;
+
+    /** Fallback layout: controls of this size in columns and rows this far apart. */
+    static constexpr int fallbackControlWidth = 50, fallbackControlHeight = 80;
+    static constexpr int fallbackColumnStep = 64, fallbackRowStep = 120;
+    static constexpr int fallbackLeft = 5, fallbackTop = 30;
+
+private:
+    void placeStatusBar();
+    void addSkinControl (SkinControl control, const juce::XmlElement& element);
+    void addFallbackControl (Parameter& parameter, juce::Point<int> position);
+    int getFallbackColumnsPerRow() const;
+
+    BasePluginOldStyle* const processor;
+    DefaultLookAndFeel defaultLookAndFeel;
+    juce::Image background;
+    int baseHeight = 0;
+    bool skinLoaded = false;
+
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    std::unique_ptr<StatusBar> statusBar;
+    SkinControls fallbackControls;
+    SkinControls skinControls;
+
+    GFXMultiStateButton* midiLearnButton = nullptr;
+    GFXAnimation* midiActivityLed = nullptr;
+};
