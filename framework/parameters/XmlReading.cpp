@@ -107,6 +107,12 @@ namespace XmlReading
         if (text.isEmpty() || ! nestingStaysWithin (text, maximumNestingDepth))
             return nullptr;
 
+        // None of our documents declares a document type, and the parser expands the
+        // entities of an internal one recursively: a self-referencing entity would
+        // overflow the stack.
+        if (text.containsIgnoreCase ("<!DOCTYPE"))
+            return nullptr;
+
         juce::XmlDocument document (text);
         return document.getDocumentElement();
     }

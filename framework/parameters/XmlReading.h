@@ -12,9 +12,10 @@
 */
 namespace XmlReading
 {
-    /** Parses a text; null when it is not XML, has no root, or nests deeper than any
+    /** Parses a text; null when it is not XML, has no root, nests deeper than any
         document of ours (the parser recurses per level, so hostile nesting is refused
-        before it is parsed). */
+        before it is parsed) or declares a document type (whose entities the parser
+        would expand without limit). */
     std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
 
     /** Parses a block of bytes that should hold UTF-8 text; null for invalid UTF-8. */
