@@ -316,6 +316,11 @@ void BasePlugin::loadUserSettings()
         applyUserSettings (values);
 }
 
+void BasePlugin::loadStartupMidiMap()
+{
+    midiControl.loadStartupMap();
+}
+
 void BasePlugin::saveUserSettings() const
 {
     UserSettings::Values values;

@@ -120,8 +120,12 @@ public:
     juce::File getUserSettingsFile() const;
     void setUserSettingsFile (const juce::File& file)   { userSettingsFile = file; }
 
-    /** Reads the file over the values in memory and applies the result. */
-    void loadUserSettings();
+    /** Initialisation step: reads the file over the values in memory and applies the
+        result. Subclasses add their settings through collect and apply, not here. */
+    virtual void loadUserSettings() final;
+
+    /** Initialisation step, after the settings: loads the user's MIDI map if one is set. */
+    virtual void loadStartupMidiMap() final;
 
     /** Writes the values in memory; a folder that cannot be written is ignored. */
     void saveUserSettings() const;

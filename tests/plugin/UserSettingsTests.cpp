@@ -314,7 +314,7 @@ TEST_F (UserSettingsTest, TheMidiMapSettingsSurviveFromOneInstanceToTheNext)
     EXPECT_TRUE (plugin.getMidiControl().getUseUserMap());
     EXPECT_EQ (plugin.getMidiControl().getUserMapFile(), map);
 
-    plugin.getMidiControl().loadStartupMap();
+    plugin.loadStartupMidiMap();
     EXPECT_EQ (plugin.getMidiControl().getAssignedParameter (9), plugin.getParameterManager().getParameterByName ("FX"));
 }
 
