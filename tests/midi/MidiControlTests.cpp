@@ -1,6 +1,8 @@
 #include "framework/midi/MidiControl.h"
 #include "framework/parameters/XmlReading.h"
 
+#include "RandomBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -514,7 +516,7 @@ TEST_F (MidiControlTest, DamagedMapFilesNeverCrashAndChangeNothingUnlessAccepted
             for (int flips = 1 + random.nextInt (8); --flips >= 0;)
                 static_cast<char*> (bytes.getData())[random.nextInt ((int) bytes.getSize())] ^= (char) (1 << random.nextInt (8));
         else
-            random.fillBitsRandomly (bytes.getData(), bytes.getSize());
+            fillWithRandomBytes (random, bytes.getData(), bytes.getSize());
 
         damaged.replaceWithData (bytes.getData(), bytes.getSize());
 

@@ -2,6 +2,8 @@
 #include "framework/plugin/PluginState.h"
 #include "product/Halvenek.h"
 
+#include "RandomBytes.h"
+
 #include <gtest/gtest.h>
 
 // Damaged and hostile state blocks, as a broken or tampered host project delivers them.
@@ -44,7 +46,7 @@ namespace
             {
                 const int start = 8 + random.nextInt (size - 8);
                 const int length = juce::jmin (size - start, 1 + random.nextInt (16));
-                random.fillBitsRandomly (bytes + start, (size_t) length);
+                fillWithRandomBytes (random, bytes + start, (size_t) length);
                 break;
             }
 
@@ -57,12 +59,12 @@ namespace
             }
 
             case 4:     // random bytes behind a valid header
-                random.fillBitsRandomly (bytes + 8, (size_t) (size - 8));
+                fillWithRandomBytes (random, bytes + 8, (size_t) (size - 8));
                 break;
 
             default:    // random bytes of random length, no header at all
                 block.setSize ((size_t) random.nextInt (300));
-                random.fillBitsRandomly (block.getData(), block.getSize());
+                fillWithRandomBytes (random, block.getData(), block.getSize());
                 break;
         }
 

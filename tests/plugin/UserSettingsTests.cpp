@@ -2,6 +2,8 @@
 #include "framework/plugin/UserSettings.h"
 #include "product/Halvenek.h"
 
+#include "RandomBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -251,7 +253,7 @@ TEST_F (UserSettingsTest, DamagedFilesLeaveTheValuesAsTheyWere)
         else if (i % 3 == 1)
             data[random.nextInt ((int) bytes.getSize())] ^= (char) (1 << random.nextInt (8));
         else
-            random.fillBitsRandomly (data + random.nextInt ((int) bytes.getSize()), 1);
+            fillWithRandomBytes (random, data + random.nextInt ((int) bytes.getSize()), 1);
 
         ASSERT_TRUE (file.replaceWithData (bytes.getData(), bytes.getSize()));
 
