@@ -16,9 +16,6 @@ public:
     bool hasEditor() const override                 { return false; }
     juce::AudioProcessorEditor* createEditor() override { return nullptr; }
 
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
-
     /** Creates and initialises a processor the way a host gets it. */
     static std::unique_ptr<Halvenek> create();
 };

@@ -14,4 +14,7 @@ public:
     void prepareToPlay (double sampleRate, int maximumBlockSize) override;
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+
+    /** Puts the product's `UniqueData` (empty in this product) in front of the state. */
+    std::unique_ptr<juce::XmlElement> createPluginState() override;
 };

@@ -1,6 +1,8 @@
 #include "BasePlugin.h"
 
 #include "../parameters/NumberText.h"
+#include "../parameters/XmlReading.h"
+#include "PluginState.h"
 
 /** One host parameter slot as JUCE's wrappers see it: every call is forwarded to the
     processor's host-side parameter operations. */
@@ -83,6 +85,9 @@ void BasePlugin::initialise()
 {
     connectHostSlots();
     parameterManager.addListenerToAll (this);
+
+    // From here on only maps of this product are read, including the start-up map.
+    midiControl.setMapName (getProductName());
 }
 
 void BasePlugin::connectHostSlots()
@@ -213,4 +218,143 @@ void BasePlugin::parameterChangeGestureEnded (Parameter& parameter)
 
     if (auto* hostParameter = getHostParameterForSlot (slot))
         hostParameter->endChangeGesture();
+}
+
+//==============================================================================
+void BasePlugin::handleMidiControllerMessage (const juce::MidiMessage& message)
+{
+    midiControl.handleMidiMessage (message);
+}
+
+juce::String BasePlugin::getMidiMapFileExtension() const
+{
+    return "." + getProductPrefix().toLowerCase() + "ccmap";
+}
+
+juce::String BasePlugin::getMidiMapFilePatterns() const
+{
+    return "*" + getMidiMapFileExtension();
+}
+
+//==============================================================================
+void BasePlugin::getStateInformation (juce::MemoryBlock& block)
+{
+    PluginState::wrap (*createPluginState(), block);
+}
+
+void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (auto state = PluginState::unwrap (data, sizeInBytes))
+        loadPluginState (*state);
+}
+
+void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& block)
+{
+    if (auto preset = createCurrentPresetElement())
+        PluginState::wrap (*preset, block);
+    else
+        block.reset();
+}
+
+void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
+{
+    if (auto preset = PluginState::unwrap (data, sizeInBytes))
+        loadCurrentPresetElement (*preset);
+}
+
+std::unique_ptr<juce::XmlElement> BasePlugin::createPluginState()
+{
+    auto state = std::make_unique<juce::XmlElement> ("PluginState");
+    state->setAttribute ("application", getProductName());
+    state->addChildElement (createParametersState().release());
+
+    if (auto presets = createPresetsState())
+        state->addChildElement (presets.release());
+
+    state->addChildElement (midiControl.createMapXml().release());
+    return state;
+}
+
+void BasePlugin::loadPluginState (const juce::XmlElement& state)
+{
+    if (! XmlReading::hasTag (state, "PluginState")
+         || ! XmlReading::getAttribute (state, "application").equalsIgnoreCase (getProductName()))
+        return;
+
+    for (auto* child : state.getChildIterator())
+    {
+        if (XmlReading::hasTag (*child, "ParametersState"))
+            loadParametersState (*child);
+        else if (XmlReading::hasTag (*child, "PresetsState"))
+            loadPresetsState (*child);
+        else if (XmlReading::hasTag (*child, "MidiControlMap") || XmlReading::hasTag (*child, "MidiCCMap"))
+            midiControl.loadMapXml (*child);
+    }
+}
+
+std::unique_ptr<juce::XmlElement> BasePlugin::createParametersState()
+{
+    auto parametersState = std::make_unique<juce::XmlElement> ("ParametersState");
+
+    for (int index = 0; index < numHostParameters; ++index)
+    {
+        if (auto* parameter = parameterManager.getParameter (index))
+        {
+            auto* param = parametersState->createNewChildElement ("param");
+            param->setAttribute ("name", parameter->getName());
+            param->setAttribute ("value", NumberText::formatG9 (parameter->getNormalisedValue()));
+        }
+    }
+
+    return parametersState;
+}
+
+void BasePlugin::loadParametersState (const juce::XmlElement& parametersState)
+{
+    for (auto* param = XmlReading::firstChild (parametersState, "param"); param != nullptr;
+         param = XmlReading::nextSibling (*param, "param"))
+    {
+        if (auto* parameter = parameterManager.getParameterByName (XmlReading::getAttribute (*param, "name")))
+            parameterManager.setParameterNormalisedValue (parameter->getIndex(),
+                                                          (float) NumberText::parseNumber (XmlReading::getAttribute (*param, "value")));
+    }
+}
+
+//==============================================================================
+juce::File BasePlugin::getUserSettingsFile() const
+{
+    return userSettingsFile != juce::File() ? userSettingsFile : UserSettings::getDefaultFile (getProductName());
+}
+
+void BasePlugin::loadUserSettings()
+{
+    UserSettings::Values values;
+    collectUserSettings (values);
+
+    if (UserSettings::load (getUserSettingsFile(), getProductName(), values))
+        applyUserSettings (values);
+}
+
+void BasePlugin::loadStartupMidiMap()
+{
+    midiControl.loadStartupMap();
+}
+
+void BasePlugin::saveUserSettings() const
+{
+    UserSettings::Values values;
+    collectUserSettings (values);
+    UserSettings::save (getUserSettingsFile(), getProductName(), values);
+}
+
+void BasePlugin::collectUserSettings (UserSettings::Values& values) const
+{
+    values.useUserMidiMap = midiControl.getUseUserMap();
+    values.userMidiMapFile = midiControl.getUserMapFile().getFullPathName();
+}
+
+void BasePlugin::applyUserSettings (const UserSettings::Values& values)
+{
+    midiControl.setUseUserMap (values.useUserMidiMap);
+    midiControl.setUserMapFile (UserSettings::fileFromPath (values.userMidiMapFile));
 }

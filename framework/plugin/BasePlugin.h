@@ -1,7 +1,9 @@
 #pragma once
 
 #include "../editor/EventsMap.h"
+#include "../midi/MidiControl.h"
 #include "../parameters/ParameterManager.h"
+#include "UserSettings.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -10,8 +12,9 @@
 #include <unordered_map>
 
 /** The base processor of the product line: parameters built from the embedded definition
-    file, the host parameter slots, and the processor's parameter listener that passes
-    every change on to the product, the presets and the host.
+    file, the host parameter slots, the processor's parameter listener that passes every
+    change on to the product, the presets and the host, the MIDI controller map, the state
+    blocks exchanged with the host and the user settings file.
 
     A host change is never echoed back to the host; a change from anywhere else (editor,
     preset, MIDI) is reported as automation, and editor gestures as change gestures.
@@ -27,8 +30,8 @@ public:
     explicit BasePlugin (int numHostParameters = maxHostParameters);
     ~BasePlugin() override;
 
-    /** Runs once after construction: connects the host slots and registers the processor's
-        parameter listener. Subclasses extend it. */
+    /** Runs once after construction: connects the host slots, registers the processor's
+        parameter listener and names the MIDI maps after the product. Subclasses extend it. */
     virtual void initialise();
 
     virtual juce::String getProductName() const = 0;
@@ -36,6 +39,11 @@ public:
 
     ParameterManager& getParameterManager() noexcept    { return parameterManager; }
     EventsMap& getEventsMap() noexcept                  { return eventsMap; }
+    MidiControl& getMidiControl() noexcept              { return midiControl; }
+
+    /** ".hlccmap" for prefix "HL", and the file chooser pattern for it. */
+    juce::String getMidiMapFileExtension() const;
+    juce::String getMidiMapFilePatterns() const;
 
     //==============================================================================
     // The host's view of the parameters, by host parameter number.
@@ -47,7 +55,7 @@ public:
     bool isHostParameterAutomatable (int slot) const    { return juce::isPositiveAndBelow (slot, numHostParameters); }
 
     /** A MIDI control-change message met at its sample position on the audio thread. */
-    virtual void handleMidiControllerMessage (const juce::MidiMessage&) {}
+    virtual void handleMidiControllerMessage (const juce::MidiMessage&);
 
     /** The text the host shows for a parameter index; products answer in their own units.
         (JUCE's legacy parameter interface already uses the name getParameterText.) */
@@ -73,6 +81,60 @@ public:
     const juce::String getProgramName (int) override    { return {}; }
     void changeProgramName (int, const juce::String&) override {}
 
+    //==============================================================================
+    // State blocks. A block that is malformed or belongs to another product changes nothing.
+
+    /** The full state: parameters, presets and the MIDI map. */
+    void getStateInformation (juce::MemoryBlock&) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    /** The current preset alone; restoring it also re-applies the current preset. */
+    void getCurrentProgramStateInformation (juce::MemoryBlock&) override;
+    void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
+
+    virtual std::unique_ptr<juce::XmlElement> createPluginState();
+
+    /** Takes a `PluginState` of this product: parameters, presets and MIDI map as present. */
+    virtual void loadPluginState (const juce::XmlElement& state);
+
+    /** One `param` (name and normalised value) per host parameter. */
+    virtual std::unique_ptr<juce::XmlElement> createParametersState();
+    virtual void loadParametersState (const juce::XmlElement& parametersState);
+
+    /** The bank and the current preset number; none without a preset bank. */
+    virtual std::unique_ptr<juce::XmlElement> createPresetsState()     { return nullptr; }
+    virtual void loadPresetsState (const juce::XmlElement&)            {}
+
+    /** The current slot's `Preset`; none without a preset bank. */
+    virtual std::unique_ptr<juce::XmlElement> createCurrentPresetElement() { return nullptr; }
+
+    /** Loads a `Preset` into the current slot, then applies the current preset (even when
+        the element was refused). */
+    virtual void loadCurrentPresetElement (const juce::XmlElement&)    {}
+
+    //==============================================================================
+    // The user settings file, read once during initialisation and written when the
+    // processor goes away.
+
+    /** The settings file; by default "<product name>.ini" in the plug-in's folder. */
+    juce::File getUserSettingsFile() const;
+    void setUserSettingsFile (const juce::File& file)   { userSettingsFile = file; }
+
+    /** Initialisation step: reads the file over the values in memory and applies the
+        result. Subclasses add their settings through collect and apply, not here. */
+    virtual void loadUserSettings() final;
+
+    /** Initialisation step, after the settings: loads the user's MIDI map if one is set. */
+    virtual void loadStartupMidiMap() final;
+
+    /** Writes the values in memory; a folder that cannot be written is ignored. */
+    void saveUserSettings() const;
+
+    /** Copies the processor's settings into the values, and back. Subclasses that hold
+        settings of their own extend both. */
+    virtual void collectUserSettings (UserSettings::Values&) const;
+    virtual void applyUserSettings (const UserSettings::Values&);
+
 protected:
     /** First step of the parameter listener: the product line updates its DSP core. */
     virtual void updateCoreFromParameter (Parameter&) {}
@@ -94,6 +156,8 @@ private:
 
     ParameterManager parameterManager;
     EventsMap eventsMap;
+    MidiControl midiControl { parameterManager };
+    juce::File userSettingsFile;
 
     const int numHostParameters;
     juce::Array<Parameter*> hostSlots;
