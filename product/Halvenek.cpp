@@ -5,6 +5,11 @@ Halvenek::Halvenek()
 {
 }
 
+Halvenek::~Halvenek()
+{
+    saveUserSettings();
+}
+
 std::unique_ptr<Halvenek> Halvenek::create()
 {
     auto processor = std::make_unique<Halvenek>();

@@ -10,6 +10,9 @@ public:
 
     Halvenek();
 
+    /** Writes the user settings file. */
+    ~Halvenek() override;
+
     juce::String getProductName() const override   { return "Halvenek"; }
     juce::String getProductPrefix() const override { return "HL"; }
 

@@ -328,6 +328,8 @@ juce::File BasePlugin::getUserSettingsFile() const
 
 void BasePlugin::loadUserSettings()
 {
+    userSettingsWereRead = true;
+
     UserSettings::Values values;
     collectUserSettings (values);
 
@@ -342,6 +344,10 @@ void BasePlugin::loadStartupMidiMap()
 
 void BasePlugin::saveUserSettings() const
 {
+    // An instance that never read the settings must not overwrite them with defaults.
+    if (! userSettingsWereRead)
+        return;
+
     UserSettings::Values values;
     collectUserSettings (values);
     UserSettings::save (getUserSettingsFile(), getProductName(), values);

@@ -122,12 +122,13 @@ public:
 
     /** Initialisation step: reads the file over the values in memory and applies the
         result. Subclasses add their settings through collect and apply, not here. */
-    virtual void loadUserSettings() final;
+    virtual void loadUserSettings();
 
     /** Initialisation step, after the settings: loads the user's MIDI map if one is set. */
-    virtual void loadStartupMidiMap() final;
+    virtual void loadStartupMidiMap();
 
-    /** Writes the values in memory; a folder that cannot be written is ignored. */
+    /** Writes the values in memory; a folder that cannot be written is ignored, and so
+        is an instance that never read them. Called from the product's destructor. */
     void saveUserSettings() const;
 
     /** Copies the processor's settings into the values, and back. Subclasses that hold
@@ -158,6 +159,7 @@ private:
     EventsMap eventsMap;
     MidiControl midiControl { parameterManager };
     juce::File userSettingsFile;
+    bool userSettingsWereRead = false;
 
     const int numHostParameters;
     juce::Array<Parameter*> hostSlots;

@@ -33,6 +33,39 @@ void BasePluginOldStyle::initialise()
     renotifyNonPresetableParameters();
 }
 
+void BasePluginOldStyle::collectUserSettings (UserSettings::Values& values) const
+{
+    BasePlugin::collectUserSettings (values);
+    values.recentDirectory = recentDirectory;
+    values.defaultPresets = defaultPresetsMode;
+    values.userPresetBankFile = userPresetBankFile;
+    values.storing = getStoringMode();
+    values.changing = getChangingMode();
+}
+
+void BasePluginOldStyle::applyUserSettings (const UserSettings::Values& values)
+{
+    BasePlugin::applyUserSettings (values);
+    setRecentDirectory (values.recentDirectory);
+    setDefaultPresetsMode (values.defaultPresets);
+    setUserPresetBankFile (values.userPresetBankFile);
+    setChangingMode (values.changing);
+
+    if (values.storing != getStoringMode())
+        setStoringMode (values.storing);
+}
+
+std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createCurrentPresetElement()
+{
+    return createPresetElementForSlot (current.load());
+}
+
+void BasePluginOldStyle::loadCurrentPresetElement (const juce::XmlElement& element)
+{
+    loadPresetIntoSlot (element, current.load());
+    applyCurrentPreset();
+}
+
 void BasePluginOldStyle::loadStartingBank()
 {
     switch (defaultPresetsMode)

@@ -35,13 +35,13 @@ public:
     };
 
     /** Whether parameter changes flow into the current slot by themselves. */
-    enum class StoringMode { onDemand, automatic };
+    using StoringMode = UserSettings::Storing;
 
     /** Whether a preset change is applied at once or behind the preset changer's fade. */
-    enum class ChangingMode { normal, silent };
+    using ChangingMode = UserSettings::Changing;
 
     /** The bank a new instance starts with. */
-    enum class DefaultPresetsMode { factory, clear, userDefined };
+    using DefaultPresetsMode = UserSettings::DefaultPresets;
 
     static constexpr int numPresets = PresetBank::numSlots;
     static constexpr const char* defaultPresetFileName = "default.hlprs";
@@ -147,11 +147,17 @@ public:
     std::unique_ptr<juce::XmlElement> createBankElement();
 
     /** `PresetsState`: the current preset number and the bank. */
-    std::unique_ptr<juce::XmlElement> createPresetsState();
+    std::unique_ptr<juce::XmlElement> createPresetsState() override;
 
     /** Loads every bank child of a `PresetsState` and makes its current preset number
         current without applying it (a number outside 0 to 127 leaves the current one). */
-    void loadPresetsState (const juce::XmlElement& element);
+    void loadPresetsState (const juce::XmlElement& element) override;
+
+    std::unique_ptr<juce::XmlElement> createCurrentPresetElement() override;
+    void loadCurrentPresetElement (const juce::XmlElement& element) override;
+
+    void collectUserSettings (UserSettings::Values&) const override;
+    void applyUserSettings (const UserSettings::Values&) override;
 
     juce::String getPresetFileExtension() const;
     juce::String getBankFileExtension() const;
@@ -190,12 +196,6 @@ public:
     void setRecentDirectory (const juce::String& path);
 
 protected:
-    /** Initialisation step: reads the user settings file. */
-    virtual void loadUserSettings() {}
-
-    /** Initialisation step, after the settings: loads the user's MIDI map if one is set. */
-    virtual void loadStartupMidiMap() {}
-
     /** Further extensions (with their dot) the product accepts for preset and bank files. */
     virtual juce::StringArray getFurtherPresetFileExtensions() const { return {}; }
     virtual juce::StringArray getFurtherBankFileExtensions() const   { return {}; }

@@ -93,6 +93,10 @@ namespace
             for (int c = 0; c < 10; ++c)
                 plugin->getMidiControl().assign (c * 11, parameters.getParameter (c * 2), false);
 
+            // A program state that is not a preset still re-applies the current slot, so
+            // the slot holds the live values and re-applying it changes nothing.
+            plugin->storePreset (plugin->getCurrentPresetNumber());
+
             valid = stateOf (*plugin);
         }
 

@@ -196,13 +196,14 @@ TEST_F (PluginStateTest, FullStateListsUniqueDataParametersAndMapInOrder)
 {
     plugin->getMidiControl().assign (12, &parameter ("FX"), false);
     parameter ("LFO 1 Depth").setNormalisedValue (1.0f / 3.0f, true);
+    parameter ("Path 1 Volume").setNormalisedValue (1.0f, true);
 
     auto state = unwrap (stateOf (*plugin));
     ASSERT_NE (state, nullptr);
     EXPECT_EQ (state->getTagName(), "PluginState");
     EXPECT_EQ (state->getStringAttribute ("application"), "Halvenek");
 
-    ASSERT_EQ (state->getNumChildElements(), 3);
+    ASSERT_EQ (state->getNumChildElements(), 4);
     EXPECT_EQ (state->getChildElement (0)->getTagName(), "UniqueData");
     EXPECT_EQ (state->getChildElement (0)->getNumAttributes(), 0);
     EXPECT_EQ (state->getChildElement (0)->getNumChildElements(), 0);
@@ -221,7 +222,9 @@ TEST_F (PluginStateTest, FullStateListsUniqueDataParametersAndMapInOrder)
     EXPECT_EQ (parametersState->getChildByAttribute ("name", "LFO 1 Depth")->getStringAttribute ("value"), "0.333333343");
     EXPECT_EQ (parametersState->getChildByAttribute ("name", "Path 1 Volume")->getStringAttribute ("value"), "1");
 
-    auto* map = state->getChildElement (2);
+    EXPECT_EQ (state->getChildElement (2)->getTagName(), "PresetsState");
+
+    auto* map = state->getChildElement (3);
     EXPECT_EQ (map->getTagName(), "MidiControlMap");
     EXPECT_EQ (map->getStringAttribute ("name"), "Halvenek");
     EXPECT_EQ (map->getChildElement (0)->getStringAttribute ("CC"), "12");
@@ -245,6 +248,28 @@ TEST_F (PluginStateTest, SavedStateRestoresAllValuesAndTheMapExactly)
     restore (*other, saved);
     EXPECT_EQ (valuesOf (*other), values);
     EXPECT_EQ (mapTextOf (*other), map);
+    EXPECT_EQ (stateOf (*other), saved);
+}
+
+TEST_F (PluginStateTest, SavedStateRestoresTheBankAndTheCurrentPreset)
+{
+    plugin->selectPreset (5, true);
+    parameter ("FX").setNormalisedValue (0.125f, true);
+    plugin->storePreset (5);
+    plugin->renamePreset (5, "Stored Here");
+    plugin->selectPreset (7, true);
+    parameter ("FX").setNormalisedValue (0.75f, true);   // not stored: only the live value changes
+
+    const auto saved = stateOf (*plugin);
+
+    auto other = Halvenek::create();
+    restore (*other, saved);
+    EXPECT_EQ (other->getCurrentPresetNumber(), 7);
+    EXPECT_EQ (other->getPresetName (5), "Stored Here");
+    EXPECT_FLOAT_EQ (other->getPresetValue (5, 21), 0.125f);
+    EXPECT_FLOAT_EQ (other->getParameterManager().getParameterNormalisedValue (21), 0.75f);
+    EXPECT_EQ (other->getParameterManager().getParameterText (ParameterManager::currentPresetNameIndex),
+               plugin->getPresetName (7));
     EXPECT_EQ (stateOf (*other), saved);
 }
 
@@ -344,11 +369,19 @@ TEST_F (PluginStateTest, TheHostSeesNoPrograms)
     EXPECT_EQ (stateOf (*plugin), before);
 }
 
-TEST_F (PluginStateTest, WithoutAPresetBankTheProgramStateIsEmpty)
+TEST_F (PluginStateTest, TheProgramStateIsTheCurrentSlotAsAPreset)
 {
+    plugin->selectPreset (3, true);
+
     juce::MemoryBlock block ("stale", 5);
     plugin->getCurrentProgramStateInformation (block);
-    EXPECT_EQ (block.getSize(), 0u);
+
+    const auto preset = unwrap (block);
+    ASSERT_NE (preset, nullptr);
+    EXPECT_EQ (preset->getTagName(), "Preset");
+    EXPECT_EQ (preset->getStringAttribute ("application"), "Halvenek");
+    EXPECT_EQ (preset->getStringAttribute ("name"), plugin->getPresetName (3));
+    EXPECT_EQ (preset->getNumChildElements(), Halvenek::numParameters);
 }
 
 //==============================================================================

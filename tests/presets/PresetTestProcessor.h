@@ -29,8 +29,6 @@ public:
     void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
     bool hasEditor() const override                 { return false; }
     juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
 
     float parameterValue (int index)                { return getParameterManager().getParameterNormalisedValue (index); }
     void setParameter (int index, float value)      { getParameterManager().setParameterNormalisedValue (index, value); }
