@@ -42,18 +42,17 @@ BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const j
     statusBar = std::make_unique<StatusBar>();
     addAndMakeVisible (*statusBar);
 
+    processor->getMidiControl().addListener (this);
     processor->getParameterManager().addAsyncListenerToAll (this);
 
     setEditorSize (initialWidth, initialHeight);
     skinLoaded = loadSkin (skinFileName);
-
-    midiLearnButton = dynamic_cast<GFXMultiStateButton*> (findControl ("MidiLearnButton"));
-    midiActivityLed = dynamic_cast<GFXAnimation*> (findControl ("MidiActivityLed"));
 }
 
 BasePluginEditor::~BasePluginEditor()
 {
     stopTimer();
+    processor->getMidiControl().removeListener (this);
     processor->getParameterManager().removeAsyncListenerFromAll (this);
 
     statusBar.reset();
@@ -105,6 +104,9 @@ void BasePluginEditor::createControls (const juce::XmlElement& root)
     }
 
     skinControls.forEachController ([this] (GUIController& control) { control.addListener (this); });
+
+    midiLearnButton = dynamic_cast<GFXMultiStateButton*> (findControl ("MidiLearnButton"));
+    midiActivityLed = dynamic_cast<GFXAnimation*> (findControl ("MidiActivityLed"));
 }
 
 void BasePluginEditor::addSkinControl (SkinControl control, const juce::XmlElement& element)
@@ -228,4 +230,104 @@ void BasePluginEditor::timerCallback()
 {
     if (isShowing())
         updateFromTimer();
+}
+
+void BasePluginEditor::updateFromTimer()
+{
+    // Only an existing LED takes the flag, so a skin without one leaves it alone.
+    if (midiActivityLed != nullptr && processor->takeMidiActivity())
+        midiActivityLed->flash (1, midiActivityFlashMs);
+}
+
+//==============================================================================
+void BasePluginEditor::controllerValueChanged (GUIController* control)
+{
+    showControlParameter (control);
+}
+
+void BasePluginEditor::controllerEvent (GUIController* control, int eventNumber)
+{
+    switch (eventNumber)
+    {
+        case EventsMap::optionsEvent:
+        case EventsMap::aboutEvent:
+            // These open the editor's options and about windows; without them there is
+            // nothing to show.
+            return;
+
+        case EventsMap::toggleMidiLearnEvent:
+            toggleMidiLearn();
+            return;
+
+        default:
+            processor->handleEvent (eventNumber);
+            showControlParameter (control);
+            return;
+    }
+}
+
+void BasePluginEditor::showControlParameter (GUIController* control)
+{
+    auto* parameter = control != nullptr ? control->getParameter() : nullptr;
+
+    if (parameter == nullptr)
+        return;
+
+    auto& midiControl = processor->getMidiControl();
+
+    if (parameter->isAutomatable() && midiControl.isLearning())
+        midiControl.learnParameter (parameter);
+
+    showParameterValue (*parameter, StatusBar::controlChangePriority);
+}
+
+void BasePluginEditor::showParameterValue (Parameter& parameter, int priority)
+{
+    const auto valueText = processor->getParameterValueText (parameter.getIndex());
+
+    if (valueText.isNotEmpty())
+        statusBar->showMessage (parameter.getName() + ": " + valueText, priority, StatusBar::messageLifetimeMs);
+}
+
+void BasePluginEditor::toggleMidiLearn()
+{
+    auto& midiControl = processor->getMidiControl();
+    const juce::ScopedLock sl (midiControl.getLock());
+    midiControl.setLearnMode (! midiControl.isLearning());
+}
+
+//==============================================================================
+void BasePluginEditor::learnStateChanged (MidiControl&)
+{
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        showLearnState();
+    else
+        deferredLearnFeedback.triggerAsyncUpdate();
+}
+
+void BasePluginEditor::showLearnState()
+{
+    auto& midiControl = processor->getMidiControl();
+    bool learning;
+    juce::String learnText;
+
+    {
+        const juce::ScopedLock sl (midiControl.getLock());
+        learning = midiControl.isLearning();
+        learnText = midiControl.getLearnStatusText();
+    }
+
+    if (learning)
+        statusBar->showMessage (learnText, StatusBar::midiLearnPriority);
+    else
+        statusBar->clear();
+
+    if (midiLearnButton != nullptr)
+        midiLearnButton->setState (learning ? 1 : 0);
+}
+
+void BasePluginEditor::controllerMoved (MidiControl& midiControl)
+{
+    if (auto* parameter = midiControl.getLastMovedParameter())
+        showParameterValue (*parameter, StatusBar::midiMovedPriority);
 }

@@ -3,6 +3,7 @@
 #include "DefaultLookAndFeel.h"
 #include "StatusBar.h"
 #include "controls/SkinControls.h"
+#include "../midi/MidiControl.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -15,10 +16,15 @@ class GFXMultiStateButton;
     drawn from a filmstrip and bound to a parameter by name. The editor takes its size from
     the skin's background picture and keeps a status bar below it.
 
-    Without a skin it shows a generic editor: one placeholder control per parameter. */
+    Without a skin it shows a generic editor: one placeholder control per parameter.
+
+    Events the controls raise are carried out here (MIDI learn) or passed to the
+    processor; every user change and event of a control bound to a parameter shows the
+    parameter's name and value in the status bar, and feeds MIDI learn. */
 class BasePluginEditor : public juce::Component,
                          public Parameter::Listener,
                          public GUIController::Listener,
+                         public MidiControl::Listener,
                          public juce::Timer
 {
 public:
@@ -32,8 +38,9 @@ public:
     /** The fallback layout starts a new row after the parameter index. */
     virtual bool startRowAfter (int /*parameterIndex*/)     { return false; }
 
-    /** The periodic update, run from the timer while the editor is showing. */
-    virtual void updateFromTimer() {}
+    /** The periodic update, run from the timer while the editor is showing: flashes the
+        MIDI activity LED when MIDI arrived since the last tick. */
+    virtual void updateFromTimer();
 
     virtual bool isStatusBarShown() const                    { return true; }
 
@@ -44,7 +51,8 @@ public:
     /** Builds the controls of a skin text; false when it is not XML or has no root element. */
     bool loadSkinFromText (const juce::String& skinText);
 
-    /** Builds the controls of a skin document; does nothing unless the root is a `PluginEditor`. */
+    /** Builds the controls of a skin document, then looks up the optional MIDI learn
+        button and MIDI activity LED; does nothing unless the root is a `PluginEditor`. */
     void createControls (const juce::XmlElement& root);
 
     /** Builds the generic editor when no skin was loaded; does nothing otherwise. */
@@ -73,6 +81,20 @@ public:
     GFXAnimation* getMidiActivityLed() const noexcept        { return midiActivityLed; }
 
     void parameterChanged (Parameter&) override {}
+
+    /** The user changed a control: shows its parameter in the status bar. */
+    void controllerValueChanged (GUIController*) override;
+
+    /** Toggles MIDI learn; the options and about events belong to the editor's windows;
+        anything else goes to the processor, then the control's parameter is shown. */
+    void controllerEvent (GUIController*, int eventNumber) override;
+
+    /** Shows the learn state in the status bar and on the MIDI learn button. */
+    void learnStateChanged (MidiControl&) override;
+
+    /** Shows the parameter a MIDI controller moved last. */
+    void controllerMoved (MidiControl&) override;
+
     void paint (juce::Graphics&) override;
     void resized() override;
     void timerCallback() override;
@@ -80,6 +102,7 @@ public:
     static constexpr int initialWidth = 1024;
     static constexpr int initialHeight = 800;
     static constexpr int timerIntervalMs = 25;
+    static constexpr int midiActivityFlashMs = 175;
 
     /** Fallback layout: controls of this size in columns and rows this far apart. */
     static constexpr int fallbackControlWidth = 50, fallbackControlHeight = 80;
@@ -87,6 +110,24 @@ public:
     static constexpr int fallbackLeft = 5, fallbackTop = 30;
 
 private:
+    /** After a user change or an event: while learning, the control's automatable
+        parameter is offered to MIDI learn; its name and value go to the status bar. */
+    void showControlParameter (GUIController*);
+
+    /** The parameter's name and value text, unless the text is empty. */
+    void showParameterValue (Parameter&, int priority);
+
+    /** Learn feedback asked for on another thread (a map loaded from a host thread) is
+        shown from the message loop. */
+    struct DeferredLearnFeedback : public juce::AsyncUpdater
+    {
+        explicit DeferredLearnFeedback (BasePluginEditor& e) : editor (e) {}
+        void handleAsyncUpdate() override   { editor.showLearnState(); }
+        BasePluginEditor& editor;
+    };
+
+    void showLearnState();
+    void toggleMidiLearn();
     void placeStatusBar();
     void addSkinControl (SkinControl control, const juce::XmlElement& element);
     void addFallbackControl (Parameter& parameter, juce::Point<int> position);
@@ -105,4 +146,5 @@ private:
 
     GFXMultiStateButton* midiLearnButton = nullptr;
     GFXAnimation* midiActivityLed = nullptr;
+    DeferredLearnFeedback deferredLearnFeedback { *this };
 };

@@ -57,6 +57,13 @@ public:
     /** A MIDI control-change message met at its sample position on the audio thread. */
     virtual void handleMidiControllerMessage (const juce::MidiMessage&);
 
+    /** Audio thread: MIDI arrived (the editor's activity LED shows it). */
+    void noteMidiActivity() noexcept                    { midiActivity.store (true); }
+
+    /** Whether MIDI arrived since the last call. Reading clears the flag in the same
+        atomic step, so activity in between is never lost. */
+    bool takeMidiActivity() noexcept                    { return midiActivity.exchange (false); }
+
     /** The text the host shows for a parameter index; products answer in their own units.
         (JUCE's legacy parameter interface already uses the name getParameterText.) */
     virtual juce::String getParameterValueText (int index);
@@ -160,6 +167,7 @@ private:
     MidiControl midiControl { parameterManager };
     juce::File userSettingsFile;
     bool userSettingsWereRead = false;
+    std::atomic<bool> midiActivity { false };
 
     const int numHostParameters;
     juce::Array<Parameter*> hostSlots;
