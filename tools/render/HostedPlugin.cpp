@@ -9,9 +9,11 @@ namespace
     // Long enough for a silent preset change to fade out, switch and fade in again.
     constexpr double presetChangeSeconds = 0.5;
 
-    juce::String uniqueName (const juce::AudioPluginInstance& plugin)
+    // A VST module is named after its file; its effect name is the descriptive name.
+    bool isHalvenek (const juce::AudioPluginInstance& plugin)
     {
-        return plugin.getPluginDescription().name;
+        const auto description = plugin.getPluginDescription();
+        return description.name == "Halvenek" || description.descriptiveName == "Halvenek";
     }
 }
 
@@ -91,13 +93,18 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load (const juce::String& pathOrUri,
 
 juce::String HostedPlugin::loadBank (const juce::File& bankFile)
 {
-    const auto bank = juce::XmlDocument::parse (bankFile);
+    // JUCE's parser returns what it could read of a damaged file, and says nothing when the
+    // file ends inside the root's start tag; only a whole bank counts.
+    const auto text = bankFile.loadFileAsString();
+    juce::XmlDocument document (text);
+    const auto bank = document.getDocumentElement();
 
-    if (bank == nullptr || ! bank->getTagName().equalsIgnoreCase ("PresetBank"))
+    if (bank == nullptr || document.getLastParseError().isNotEmpty() || ! text.trimEnd().endsWithChar ('>')
+         || ! bank->getTagName().equalsIgnoreCase ("PresetBank"))
         return bankFile.getFullPathName() + " is not a Halvenek preset bank";
 
-    if (uniqueName (*plugin) != "Halvenek")
-        return "--bank needs the Halvenek plug-in, not " + uniqueName (*plugin);
+    if (! isHalvenek (*plugin))
+        return "--bank needs the Halvenek plug-in, not " + plugin->getPluginDescription().descriptiveName;
 
     // The bank travels inside a plug-in state, as a DAW project would carry it.
     juce::XmlElement state ("PluginState");

@@ -215,6 +215,21 @@ TEST_F (RenderToolTest, BadInputEndsWithOneLineAndNoOutput)
     EXPECT_TRUE (unknown.output.contains ("Output Volume"));
 }
 
+TEST_F (RenderToolTest, TakesABankFileAndAPresetFromIt)
+{
+    writeWav (file ("in.wav"), 2, 16, 44100.0, 0.5);
+    file ("mine.hlprsb").replaceWithText (
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<PresetBank name=\"Mine\"><PresetGroup name=\"Wide\">"
+        "<Preset application=\"Halvenek\" name=\"One\"><param name=\"FX\" value=\"0.8\"/></Preset>"
+        "<Preset application=\"Halvenek\" name=\"Two\"><param name=\"FX\" value=\"0.2\"/></Preset>"
+        "</PresetGroup></PresetBank>\n");
+
+    const auto result = run ({ "in.wav", "out.wav", "--bank", "mine.hlprsb", "--preset", "1" });
+    ASSERT_EQ (result.exitCode, 0) << result.output;
+    EXPECT_EQ (readWav (file ("out.wav")).getNumChannels(), 2);
+}
+
 TEST_F (RenderToolTest, LinkedOutputThatIsTheInputIsRefused)
 {
     writeWav (file ("in.wav"), 2, 16, 44100.0, 0.5);
