@@ -1,5 +1,7 @@
 #include "InternalTransport.h"
 
+#include <cmath>
+
 InternalTransport::InternalTransport (double beatsPerMinute) noexcept
     : tempo (beatsPerMinute > 0.0 ? beatsPerMinute : defaultTempo)
 {

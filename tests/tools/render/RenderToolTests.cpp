@@ -32,6 +32,11 @@ namespace
         ToolRun run (juce::StringArray arguments)
         {
             arguments.insert (0, HALVENEK_RENDER_TOOL);
+            return runCommand (arguments);
+        }
+
+        ToolRun runCommand (const juce::StringArray& arguments)
+        {
             const auto previous = juce::File::getCurrentWorkingDirectory();
             folder.setAsCurrentWorkingDirectory();
 
@@ -115,6 +120,7 @@ TEST_F (RenderToolTest, RendersTheDemoWithoutAnyInput)
     const auto result = run ({ "demo.wav" });
     ASSERT_EQ (result.exitCode, 0) << result.output;
     EXPECT_TRUE (result.output.contains (file ("demo.wav").getFullPathName()));
+    EXPECT_FALSE (result.output.contains ("Rendering [")) << "no progress bar without a terminal";
 
     double rate = 0;
     const auto audio = readWav (file ("demo.wav"), rate);
@@ -239,6 +245,20 @@ TEST_F (RenderToolTest, LinkedOutputThatIsTheInputIsRefused)
     const auto result = run ({ "in.wav", "link.wav" });
     EXPECT_NE (result.exitCode, 0);
     EXPECT_EQ (bytesOf (file ("in.wav")), inputBytes);
+}
+
+TEST_F (RenderToolTest, ShowsProgressOnATerminal)
+{
+    const juce::File script ("/usr/bin/script");
+
+    if (! script.existsAsFile())
+        GTEST_SKIP() << "no script(1) to give the tool a terminal";
+
+    const auto command = juce::String (HALVENEK_RENDER_TOOL).quoted() + " " + file ("tty.wav").getFullPathName().quoted();
+    const auto result = runCommand ({ script.getFullPathName(), "-qec", command, "/dev/null" });
+    ASSERT_EQ (result.exitCode, 0) << result.output;
+    EXPECT_TRUE (result.output.contains ("Rendering [")) << result.output;
+    EXPECT_TRUE (result.output.contains ("100%")) << result.output;
 }
 
 TEST_F (RenderToolTest, HelpNamesTheOutputFormat)
