@@ -6,9 +6,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing_packages
 configure_and_build -DHALVENEK_BUILD_TESTS=OFF
 
+cmake --install "$HALVENEK_BUILD" --prefix "$HOME" > /dev/null
 echo
-echo "Installing the plug-ins for $(id -un):"
-cmake --install "$HALVENEK_BUILD" --prefix "$HOME" | sed -n 's|^-- Installing: \(.*/\.\(vst\|lv2\|vst3\)/[^/]*\)$|  \1|p'
+echo "Installed the plug-ins for $(id -un):"
+echo "  VST 2.4: $HOME/.vst/libHalvenek.so"
+echo "  LV2:     $HOME/.lv2/Halvenek.lv2"
+echo "  VST3:    $HOME/.vst3/Halvenek.vst3"
+echo "  (the Standalone app: $HALVENEK_BUILD/Halvenek_artefacts/Release/Standalone/Halvenek)"
 
 demo="$HALVENEK_BUILD/halvenek-demo.wav"
 echo
