@@ -1,0 +1,334 @@
+#include "HalvenekCore.h"
+
+using namespace HalvenekParameters;
+
+namespace
+{
+    constexpr double referenceSampleRate = 44100.0;
+    constexpr double lineSeconds = 0.03;
+    constexpr int presetWaitSamples = 4000;
+
+    constexpr std::uint32_t lfoSeeds[HalvenekCore::numLfos][2] { { 0x67452301u, 0xEFCDAB89u },
+                                                                 { 0xA7452301u, 0x4FCDAB89u } };
+
+    int roundedIndex (double value, int steps)     { return (int) std::floor (value * steps + 0.5); }
+}
+
+HalvenekCore::HalvenekCore (BasePluginOldStyle& processorToApplyPresets)
+    : AmberCrestEffect::Core (processorToApplyPresets)
+{
+    // Until the host's rate arrives the core runs at the reference rate, so that values
+    // computed from the first parameter notifications are finite.
+    applySampleRate (referenceSampleRate);
+    setHiPassTargets();
+
+    for (int n = 0; n < numLfos; ++n)
+        lfos[(size_t) n].seed (lfoSeeds[n][0], lfoSeeds[n][1]);
+}
+
+void HalvenekCore::applySampleRate (double newSampleRate)
+{
+    sampleRate = newSampleRate;
+    rateRatio = sampleRate / referenceSampleRate;
+
+    const double q = 2.0 * (1.0 - std::pow (0.5, referenceSampleRate / sampleRate));
+    parameterSmoothing = 0.002 * q;
+    fadeCoefficient = 0.002 * q;
+    lfoSmoothing = 0.01 * q;
+    meterDecay = 1.0 - q * 0.0001;
+
+    lineLength = (int) std::floor (lineSeconds * sampleRate);
+    writeIndex = 0;
+    colourCoefficients = ChorusFilters::BbdColour::Coefficients::forSampleRate (sampleRate);
+
+    for (auto& channel : channels)
+    {
+        // Each sample is written twice, l apart, so any l consecutive samples lie in one piece.
+        channel.dryLine.assign ((size_t) (2 * lineLength), 0.0);
+        channel.wetLine.assign ((size_t) (2 * lineLength), 0.0);
+        channel.colour = {};
+        channel.hiPass = {};
+        channel.meter = 0.0;
+    }
+}
+
+void HalvenekCore::setSampleRate (double newSampleRate)
+{
+    if (! (newSampleRate > 0.0 && std::isfinite (newSampleRate)))
+        return;
+
+    // The values in use start from their present targets and glide to the new rate's ones.
+    smoothed.value = smoothed.target;
+    applySampleRate (juce::jlimit (minimumSampleRate, maximumSampleRate, newSampleRate));
+    setHiPassTargets();
+
+    for (int n = 0; n < numLfos; ++n)
+    {
+        auto& lfo = lfos[(size_t) n];
+        updateLfoRate (n);
+        lfo.resetPhases();
+        lfo.clearSmoothing();
+        lfo.seed (lfoSeeds[n][0], lfoSeeds[n][1]);
+    }
+}
+
+//==============================================================================
+void HalvenekCore::setParameter (int index, float normalisedValue)
+{
+    if (! juce::isPositiveAndBelow (index, (int) numParameters))
+        return;
+
+    const float clamped = std::isnan (normalisedValue) ? 0.0f : juce::jlimit (0.0f, 1.0f, normalisedValue);
+    parameterValues[(size_t) index] = clamped;
+    const double value = clamped;
+
+    if (index < lfo2Synchronize)
+    {
+        const int n = index / parametersPerLfo;
+        auto& lfo = lfos[(size_t) n];
+
+        switch (index % parametersPerLfo)
+        {
+            case lfoRate:
+                lfo.freeRate = HalvenekLfo::freeRateForValue (value);
+                updateLfoRate (n);
+                break;
+
+            case lfoSync:
+                lfo.syncMode = roundedIndex (value, 3);
+
+                // A tempo rate follows from the processor's note-rate and sync handling.
+                if (lfo.syncMode == 0)
+                    updateLfoRate (n);
+                break;
+
+            case lfoDepth:          smoothed.target[(size_t) (depth + n)] = value; break;
+            case lfoOffset:         smoothed.target[(size_t) (offset + n)] = value; break;
+            case lfoWaveform:       lfo.waveform = roundedIndex (value, 5); break;
+            case pathVolume:        smoothed.target[(size_t) (volume + n)] = value; break;
+            case lfoTremolo:        smoothed.target[(size_t) (tremolo + n)] = value; break;
+            case lfoStereoPhase:    smoothed.target[(size_t) (stereoOffset + n)] = value * HalvenekLfo::pi; break;
+            default:                break;   // the note rate reaches the LFO as cycles per beat
+        }
+
+        return;
+    }
+
+    switch (index)
+    {
+        case lfo2Synchronize:   lfo2Synchronised = value >= 0.5; break;
+        case bbd:               bbdOn = value >= 0.5; break;
+        case fx:                smoothed.target[mix] = value; break;
+        case outputVolume:      smoothed.target[outputGain] = outputGainForValue (value); break;
+
+        case hiPassFrequency:
+            hiPassCutoff = hiPassCutoffForValue (value);
+            setHiPassTargets();
+            break;
+
+        default: break;
+    }
+}
+
+float HalvenekCore::getParameterValue (int index) const noexcept
+{
+    return juce::isPositiveAndBelow (index, (int) numParameters) ? parameterValues[(size_t) index] : 0.0f;
+}
+
+void HalvenekCore::setHiPassTargets() noexcept
+{
+    const auto coefficients = ChorusFilters::HighPassCoefficients::forCutoff (hiPassCutoff, sampleRate);
+    smoothed.target[hiPassA] = coefficients.a;
+    smoothed.target[hiPassB] = coefficients.b;
+}
+
+void HalvenekCore::updateLfoRate (int lfoIndex) noexcept
+{
+    auto& lfo = lfos[(size_t) lfoIndex];
+    lfo.updateRate (tempo);
+    smoothed.target[(size_t) (increment + lfoIndex)] = lfo.getIncrementFor (sampleRate);
+}
+
+void HalvenekCore::setTempo (double beatsPerMinute)
+{
+    // A host's negative or undefined tempo stops tempo-locked LFOs instead of running them backwards.
+    const double newTempo = beatsPerMinute > 0.0 && std::isfinite (beatsPerMinute) ? beatsPerMinute : 0.0;
+
+    if (newTempo == tempo)
+        return;
+
+    tempo = newTempo;
+
+    for (int n = 0; n < numLfos; ++n)
+        if (lfos[(size_t) n].syncMode != 0)
+            updateLfoRate (n);
+}
+
+void HalvenekCore::setCyclesPerBeat (int lfoIndex, double cyclesPerBeat)
+{
+    auto& lfo = lfos[(size_t) lfoIndex];
+    lfo.cyclesPerBeat = cyclesPerBeat;
+
+    if (lfo.syncMode != 0)
+        updateLfoRate (lfoIndex);
+}
+
+void HalvenekCore::resetLfoPhases() noexcept
+{
+    for (auto& lfo : lfos)
+        lfo.resetPhases();
+}
+
+void HalvenekCore::alignToClock (int lfoIndex, const Clock& clock)
+{
+    if (juce::isPositiveAndBelow (lfoIndex, numLfos))
+        lfos[(size_t) lfoIndex].alignTo (clock.getDivision(), clock.getPosition());
+}
+
+//==============================================================================
+double HalvenekCore::readPath (const Channel& channel, double modulation) const noexcept
+{
+    constexpr int numPhases = InterpolationTable::numPhases;
+    const double position = (writeIndex + lineLength) - modulation * (lineLength - InterpolationTable::numTaps);
+    const int newest = (int) position;
+    const int phase = (int) ((position - newest) * numPhases);
+    return table.interpolate (channel.wetLine.data(), newest, phase);
+}
+
+void HalvenekCore::processStereo (float* left, float* right, int numSamples)
+{
+    float* const io[] { left, right };
+    process<2> (io, numSamples);
+}
+
+void HalvenekCore::processMono (float* samples, int numSamples)
+{
+    float* const io[] { samples };
+    process<1> (io, numSamples);
+}
+
+template <int numChannels>
+void HalvenekCore::process (float* const* io, int numSamples)
+{
+    constexpr bool stereo = numChannels == 2;
+    const int l = lineLength;
+    const int waitSamples = (int) (presetWaitSamples * rateRatio);
+    const auto& v = smoothed.value;
+    auto& lfo1 = lfos[0];
+    auto& lfo2 = lfos[1];
+
+    for (int s = 0; s < numSamples; ++s)
+    {
+        smoothed.step (parameterSmoothing);
+
+        const int u = writeIndex;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            auto& channel = channels[(size_t) ch];
+            const float input = io[ch][s];
+
+            // A broken sample would stay in the filter states for ever; it counts as silence.
+            const double x = std::isfinite (input) ? (double) input : 0.0;
+
+            if (x != 0.0)
+                channel.active = true;
+
+            channel.dryLine[(size_t) u] = channel.dryLine[(size_t) (u + l)] = x;
+
+            const double coloured = bbdOn ? channel.colour.process (x, colourCoefficients) : channel.colour.bypass (x);
+            const double filtered = channel.hiPass.process (coloured, v[hiPassA], v[hiPassB]);
+            channel.wetLine[(size_t) u] = channel.wetLine[(size_t) (u + l)] = filtered;
+        }
+
+        lfo1.advanceLeftPhase (v[increment]);
+        lfo2.advanceLeftPhase (v[increment + 1]);
+
+        if (lfo2Synchronised)
+            lfo2.leftPhase = lfo1.leftPhase;
+
+        const double leftValues[numLfos] { lfo1.leftValue(), lfo2.leftValue() };
+        double rightValues[numLfos] {};
+
+        if constexpr (stereo)
+        {
+            for (int n = 0; n < numLfos; ++n)
+            {
+                auto& lfo = lfos[(size_t) n];
+                lfo.rightAccumulator += v[(size_t) (increment + n)];
+
+                if (n == 1 && lfo2Synchronised)
+                    lfo.rightAccumulator = lfo1.rightAccumulator;
+
+                lfo.updateRightPhase (v[(size_t) (stereoOffset + n)]);
+                rightValues[n] = lfo.rightValue();
+            }
+        }
+
+        ledValues[0] = flooredAtZero (leftValues[0]);
+        ledValues[1] = flooredAtZero (leftValues[1]);
+
+        double wet[numChannels] {};
+        const bool gateOpen = channels[0].active || (stereo && channels[1].active);
+
+        if (gateOpen)
+        {
+            double modulator[numChannels][numLfos];
+
+            for (int n = 0; n < numLfos; ++n)
+            {
+                auto& lfo = lfos[(size_t) n];
+                modulator[0][n] = lfo.leftSmoother.process (leftValues[n], lfoSmoothing);
+
+                if constexpr (stereo)
+                    modulator[1][n] = lfo.rightSmoother.process (flooredAtZero (rightValues[n]), lfoSmoothing);
+            }
+
+            for (int ch = 0; ch < numChannels; ++ch)
+            {
+                for (int n = 0; n < numLfos; ++n)
+                {
+                    const double lfoValue = modulator[ch][n];
+                    const double modulation = (lfoValue * v[(size_t) (depth + n)] + v[(size_t) (offset + n)]) * 0.5 + 1e-20;
+                    const double trem = v[(size_t) (tremolo + n)];
+                    const double gain = v[(size_t) (volume + n)] * (trem * lfoValue + (1.0 - trem) + 1e-20);
+                    wet[ch] += gain * readPath (channels[(size_t) ch], modulation);
+                }
+            }
+        }
+
+        const int dryIndex = u + l - interpolatorCentre;
+        double out[numChannels];
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            const double dry = channels[(size_t) ch].dryLine[(size_t) dryIndex];
+            out[ch] = ((wet[ch] - dry) * v[mix] + dry) * v[outputGain];
+        }
+
+        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            auto& channel = channels[(size_t) ch];
+            const float written = (float) (out[ch] * fade);
+            io[ch][s] = written;
+
+            const double y = written;
+            channel.meter = std::max (channel.meter, getMeterLevel (y));
+            channel.meter = channel.meter * meterDecay + 1e-20;
+            channel.follower *= meterDecay + 1e-20;
+
+            if (y > channel.follower)
+                channel.follower = y;
+
+            if (channel.follower < 2e-5)
+                channel.active = false;
+        }
+
+        writeIndex = u + 1 == l ? 0 : u + 1;
+    }
+
+    publishMeters (channels[0].meter, channels[stereo ? 1 : 0].meter);
+    ledPair.set ((float) ledValues[0], (float) ledValues[1]);
+}
