@@ -2,6 +2,7 @@
 
 #include "product/Halvenek.h"
 #include "product/HalvenekCore.h"
+#include "product/HalvenekValueTexts.h"
 
 #include <cmath>
 #include <vector>
