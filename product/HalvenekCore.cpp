@@ -14,6 +14,14 @@ namespace
     int roundedIndex (double value, int steps)     { return (int) std::floor (value * steps + 0.5); }
 }
 
+// Where the loader picks a version of a function by processor (ELF on x86-64), the sample
+// loop also comes in an AVX2 version, which reads the delay lines four taps at a time.
+#if defined (__GNUC__) && ! defined (__clang__) && defined (__x86_64__) && defined (__ELF__)
+ #define HALVENEK_SAMPLE_LOOP_VERSIONS __attribute__ ((target_clones ("default", "avx2")))
+#else
+ #define HALVENEK_SAMPLE_LOOP_VERSIONS
+#endif
+
 HalvenekCore::HalvenekCore (BasePluginOldStyle& processorToApplyPresets)
     : AmberCrestEffect::Core (processorToApplyPresets)
 {
@@ -186,29 +194,27 @@ void HalvenekCore::alignToClock (int lfoIndex, const Clock& clock)
 }
 
 //==============================================================================
-double HalvenekCore::readPath (const Channel& channel, double modulation) const noexcept
+InterpolationTable::Read HalvenekCore::readAt (const Channel& channel, double modulation) const noexcept
 {
-    constexpr int numPhases = InterpolationTable::numPhases;
+    // The modulation term, 0 to 1, moves the read from the newest sample back to l - 32.
     const double position = (writeIndex + lineLength) - modulation * (lineLength - InterpolationTable::numTaps);
     const int newest = (int) position;
-    const int phase = (int) ((position - newest) * numPhases);
-    return table.interpolate (channel.wetLine.data(), newest, phase);
+    const int phase = (int) ((position - newest) * InterpolationTable::numPhases);
+    return { channel.wetLine.data(), newest, phase };
 }
 
 void HalvenekCore::processStereo (float* left, float* right, int numSamples)
 {
-    float* const io[] { left, right };
-    process<2> (io, numSamples);
+    processStereoVersions (left, right, numSamples);
 }
 
 void HalvenekCore::processMono (float* samples, int numSamples)
 {
-    float* const io[] { samples };
-    process<1> (io, numSamples);
+    processMonoVersions (samples, numSamples);
 }
 
 template <int numChannels>
-void HalvenekCore::process (float* const* io, int numSamples)
+forcedinline void HalvenekCore::process (float* const* io, int numSamples)
 {
     constexpr bool stereo = numChannels == 2;
     const int l = lineLength;
@@ -284,6 +290,10 @@ void HalvenekCore::process (float* const* io, int numSamples)
                     modulator[1][n] = lfo.rightSmoother.process (flooredAtZero (rightValues[n]), lfoSmoothing);
             }
 
+            constexpr int numReads = numChannels * numLfos;
+            InterpolationTable::Read reads[numReads];
+            double pathGains[numReads], pathValues[numReads];
+
             for (int ch = 0; ch < numChannels; ++ch)
             {
                 for (int n = 0; n < numLfos; ++n)
@@ -291,10 +301,17 @@ void HalvenekCore::process (float* const* io, int numSamples)
                     const double lfoValue = modulator[ch][n];
                     const double modulation = (lfoValue * v[(size_t) (depth + n)] + v[(size_t) (offset + n)]) * 0.5 + 1e-20;
                     const double trem = v[(size_t) (tremolo + n)];
-                    const double gain = v[(size_t) (volume + n)] * (trem * lfoValue + (1.0 - trem) + 1e-20);
-                    wet[ch] += gain * readPath (channels[(size_t) ch], modulation);
+                    pathGains[ch * numLfos + n] = v[(size_t) (volume + n)] * (trem * lfoValue + (1.0 - trem) + 1e-20);
+                    reads[ch * numLfos + n] = readAt (channels[(size_t) ch], modulation);
                 }
             }
+
+            for (int r = 0; r < numReads; ++r)
+                pathValues[r] = table.interpolate (reads[r]);
+
+            for (int ch = 0; ch < numChannels; ++ch)
+                for (int n = 0; n < numLfos; ++n)
+                    wet[ch] += pathGains[ch * numLfos + n] * pathValues[ch * numLfos + n];
         }
 
         const int dryIndex = u + l - interpolatorCentre;
@@ -331,4 +348,16 @@ void HalvenekCore::process (float* const* io, int numSamples)
 
     publishMeters (channels[0].meter, channels[stereo ? 1 : 0].meter);
     ledPair.set ((float) ledValues[0], (float) ledValues[1]);
+}
+
+HALVENEK_SAMPLE_LOOP_VERSIONS void HalvenekCore::processStereoVersions (float* left, float* right, int numSamples)
+{
+    float* const io[] { left, right };
+    process<2> (io, numSamples);
+}
+
+HALVENEK_SAMPLE_LOOP_VERSIONS void HalvenekCore::processMonoVersions (float* samples, int numSamples)
+{
+    float* const io[] { samples };
+    process<1> (io, numSamples);
 }

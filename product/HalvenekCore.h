@@ -102,10 +102,14 @@ private:
     template <int numChannels>
     void process (float* const* channels, int numSamples);
 
+    // The sample loop compiled for each instruction set the build offers.
+    void processStereoVersions (float* left, float* right, int numSamples);
+    void processMonoVersions (float* samples, int numSamples);
+
     void applySampleRate (double newSampleRate);
     void updateLfoRate (int lfoIndex) noexcept;
     void setHiPassTargets() noexcept;
-    double readPath (const Channel&, double modulation) const noexcept;
+    InterpolationTable::Read readAt (const Channel&, double modulation) const noexcept;
 
     const InterpolationTable table;
     std::array<Channel, 2> channels;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 /** One of Halvenek's low-frequency oscillators: its rate, its left phase and its right
@@ -49,7 +50,21 @@ public:
     static double freeRateForValue (double value) noexcept;
 
     /** The waveform's value in [0, 1] at a phase in [0, 2 pi]; other indices give 0. */
-    static double waveformValue (int waveform, double phase, double randomValue) noexcept;
+    static double waveformValue (int waveform, double phase, double randomValue) noexcept
+    {
+        switch (waveform)
+        {
+            case triangle:
+                return (phase < pi ? ((phase - pi / 2) * (2 / pi) + 1) * 0.5
+                                   : ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5) + 1e-20;
+            case square:        return phase < pi ? 1.0 : 0.0;
+            case sine:          return (std::sin (phase + 1e-20) + 1) * 0.5;
+            case sawRising:     return phase / twoPi;
+            case sawFalling:    return 1 - phase / twoPi;
+            case random:        return (randomValue + 1) * 0.5;
+            default:            return 0.0;
+        }
+    }
 
     /** The rate in use: the free rate, or the tempo rate while tempo-synchronised. */
     void updateRate (double tempo) noexcept

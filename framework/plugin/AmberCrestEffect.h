@@ -123,7 +123,7 @@ public:
     {
         // Clamped before the conversion so that huge or non-finite samples stay in the table.
         const double position = sample * 100.0 + 200.0;
-        const int index = position > 0.0 ? (int) std::fmin (position, meterTableSize - 1.0) : 0;
+        const int index = position > 0.0 ? (position < meterTableSize - 1.0 ? (int) position : meterTableSize - 1) : 0;
         return meterTable[(size_t) index];
     }
 
