@@ -1,5 +1,7 @@
 #include "HalvenekCore.h"
 
+#include <cstring>
+
 using namespace HalvenekParameters;
 
 namespace
@@ -70,12 +72,13 @@ void HalvenekCore::setSampleRate (double newSampleRate)
     applySampleRate (juce::jlimit (minimumSampleRate, maximumSampleRate, newSampleRate));
     setHiPassTargets();
 
+    lfoOutputs = {};
+
     for (int n = 0; n < numLfos; ++n)
     {
         auto& lfo = lfos[(size_t) n];
         updateLfoRate (n);
         lfo.resetPhases();
-        lfo.clearSmoothing();
         lfo.seed (lfoSeeds[n][0], lfoSeeds[n][1]);
     }
 }
@@ -194,15 +197,6 @@ void HalvenekCore::alignToClock (int lfoIndex, const Clock& clock)
 }
 
 //==============================================================================
-InterpolationTable::Read HalvenekCore::readAt (const Channel& channel, double modulation) const noexcept
-{
-    // The modulation term, 0 to 1, moves the read from the newest sample back to l - 32.
-    const double position = (writeIndex + lineLength) - modulation * (lineLength - InterpolationTable::numTaps);
-    const int newest = (int) position;
-    const int phase = (int) ((position - newest) * InterpolationTable::numPhases);
-    return { channel.wetLine.data(), newest, phase };
-}
-
 void HalvenekCore::processStereo (float* left, float* right, int numSamples)
 {
     processStereoVersions (left, right, numSamples);
@@ -279,39 +273,45 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
 
         if (gateOpen)
         {
-            double modulator[numChannels][numLfos];
+            // The reads of a sample are independent, so they are worked out side by side in
+            // the lanes of one vector: left path 1, left path 2, right path 1, right path 2.
+            using Lanes = double __attribute__ ((vector_size (32)));
+            using IntLanes = int __attribute__ ((vector_size (16)));
 
-            for (int n = 0; n < numLfos; ++n)
-            {
-                auto& lfo = lfos[(size_t) n];
-                modulator[0][n] = lfo.leftSmoother.process (leftValues[n], lfoSmoothing);
+            const Lanes lfoValues { leftValues[0], leftValues[1],
+                                    flooredAtZero (rightValues[0]), flooredAtZero (rightValues[1]) };
+            Lanes first, second;
+            std::memcpy (&first, lfoOutputs.first.data(), sizeof (Lanes));
+            std::memcpy (&second, lfoOutputs.second.data(), sizeof (Lanes));
+            first -= (first - lfoValues) * lfoSmoothing + 1e-20;
+            second -= (second - first) * lfoSmoothing + 1e-20;
 
-                if constexpr (stereo)
-                    modulator[1][n] = lfo.rightSmoother.process (flooredAtZero (rightValues[n]), lfoSmoothing);
-            }
+            // Mono has no right side: its smoothing states hold.
+            std::memcpy (lfoOutputs.first.data(), &first, sizeof (double) * numChannels * numLfos);
+            std::memcpy (lfoOutputs.second.data(), &second, sizeof (double) * numChannels * numLfos);
 
-            constexpr int numReads = numChannels * numLfos;
-            InterpolationTable::Read reads[numReads];
-            double pathGains[numReads], pathValues[numReads];
+            const Lanes depths { v[depth], v[depth + 1], v[depth], v[depth + 1] };
+            const Lanes offsets { v[offset], v[offset + 1], v[offset], v[offset + 1] };
+            const Lanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
+            const Lanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
+            const Lanes gains = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
+            const Lanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
+
+            // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
+            const Lanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);
+            const IntLanes newest = __builtin_convertvector (positions, IntLanes);
+            const IntLanes phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes)) * (double) InterpolationTable::numPhases, IntLanes);
 
             for (int ch = 0; ch < numChannels; ++ch)
             {
+                const double* line = channels[(size_t) ch].wetLine.data();
+
                 for (int n = 0; n < numLfos; ++n)
                 {
-                    const double lfoValue = modulator[ch][n];
-                    const double modulation = (lfoValue * v[(size_t) (depth + n)] + v[(size_t) (offset + n)]) * 0.5 + 1e-20;
-                    const double trem = v[(size_t) (tremolo + n)];
-                    pathGains[ch * numLfos + n] = v[(size_t) (volume + n)] * (trem * lfoValue + (1.0 - trem) + 1e-20);
-                    reads[ch * numLfos + n] = readAt (channels[(size_t) ch], modulation);
+                    const int r = ch * numLfos + n;
+                    wet[ch] += gains[r] * table.interpolate ({ line, newest[r], phases[r] });
                 }
             }
-
-            for (int r = 0; r < numReads; ++r)
-                pathValues[r] = table.interpolate (reads[r]);
-
-            for (int ch = 0; ch < numChannels; ++ch)
-                for (int n = 0; n < numLfos; ++n)
-                    wet[ch] += pathGains[ch * numLfos + n] * pathValues[ch * numLfos + n];
         }
 
         const int dryIndex = u + l - interpolatorCentre;

@@ -90,6 +90,17 @@ private:
         }
     };
 
+    // The four delay reads of a stereo sample, in the order left path 1, left path 2,
+    // right path 1, right path 2; mono uses the first two.
+    static constexpr int numReads = 2 * numLfos;
+
+    /** Two cascaded one-pole smoothers per read for the LFO values that drive it; the
+        second state is the LFO output the read uses. */
+    struct LfoOutputSmoothing
+    {
+        std::array<double, numReads> first {}, second {};
+    };
+
     struct Channel
     {
         std::vector<double> dryLine, wetLine;
@@ -109,11 +120,11 @@ private:
     void applySampleRate (double newSampleRate);
     void updateLfoRate (int lfoIndex) noexcept;
     void setHiPassTargets() noexcept;
-    InterpolationTable::Read readAt (const Channel&, double modulation) const noexcept;
 
     const InterpolationTable table;
     std::array<Channel, 2> channels;
     std::array<HalvenekLfo, numLfos> lfos;
+    LfoOutputSmoothing lfoOutputs;
     SmoothedValues smoothed;
     std::array<float, HalvenekParameters::numParameters> parameterValues {};
 

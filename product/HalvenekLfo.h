@@ -4,9 +4,9 @@
 #include <cstdint>
 
 /** One of Halvenek's low-frequency oscillators: its rate, its left phase and its right
-    phase (shifted by the stereo offset), the two random generators and the smoothing of
-    its output values. The increment and the stereo offset are smoothed by the core
-    together with its other parameters and passed in per sample. */
+    phase (shifted by the stereo offset) and the two random generators. The increment and
+    the stereo offset are smoothed by the core together with its other parameters and
+    passed in per sample; the core also smooths the output values of both LFOs together. */
 class HalvenekLfo
 {
 public:
@@ -31,19 +31,6 @@ public:
 
     private:
         std::uint32_t s0 = 0, s1 = 0;
-    };
-
-    /** Two cascaded one-pole smoothers; the second state is the smoothed value. */
-    struct ValueSmoother
-    {
-        double first = 0.0, second = 0.0;
-
-        double process (double x, double coefficient) noexcept
-        {
-            first -= (first - x) * coefficient + 1e-20;
-            second -= (second - first) * coefficient + 1e-20;
-            return second;
-        }
     };
 
     /** The free rate in hertz for a normalised value: 0.01 Hz at 0, 0.5 Hz at 0.5, 20 Hz at 1. */
@@ -79,7 +66,6 @@ public:
 
     void resetPhases() noexcept                 { leftPhase = rightAccumulator = rightPhase = 0.0; }
     void seed (std::uint32_t s0, std::uint32_t s1) noexcept { leftRandom.seed (s0, s1); rightRandom.seed (s0, s1); }
-    void clearSmoothing() noexcept              { leftSmoother = rightSmoother = {}; }
 
     void advanceLeftPhase (double increment) noexcept
     {
@@ -121,7 +107,6 @@ public:
     double leftPhase = 0.0, rightAccumulator = 0.0, rightPhase = 0.0;
     RandomGenerator leftRandom, rightRandom;
     double leftRandomValue = 0.0, rightRandomValue = 0.0, lastRightRandomValue = 0.0;
-    ValueSmoother leftSmoother, rightSmoother;
 };
 
 /** A value at or below 0, and NaN, count as 0. */

@@ -186,7 +186,9 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
 
     midiQueue.append (midiMessages);
 
-    for (int sample = 0; sample < numSamples; ++sample)
+    const bool clocksRunning = std::any_of (clocks.begin(), clocks.end(), [] (const auto& c) { return c->isRunning(); });
+
+    for (int sample = 0; sample < numSamples;)
     {
         if (midiQueue.isEventDueAt (sample))
         {
@@ -194,6 +196,15 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
 
             while (midiQueue.isEventDueAt (sample))
                 handleMidiEvent (midiQueue.takeNext());
+        }
+
+        if (! clocksRunning)
+        {
+            // Stopped clocks never change state: the sub-block runs on to the next event.
+            const int next = midiQueue.getNextEventTime (numSamples);
+            pendingCount += next - sample;
+            sample = next;
+            continue;
         }
 
         for (size_t k = 0; k < clocks.size(); ++k)
@@ -213,6 +224,7 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
         }
 
         ++pendingCount;
+        ++sample;
     }
 
     handOverPendingSamples();

@@ -2,6 +2,7 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <algorithm>
 #include <array>
 
 /** The processor's pending MIDI events in time order, with room for a fixed number of
@@ -33,6 +34,12 @@ public:
     bool isEventDueAt (int sample) const noexcept
     {
         return nextToHandle < numEvents && events[(size_t) nextToHandle].time == sample;
+    }
+
+    /** The time of the next unhandled event, or the given limit when there is none before it. */
+    int getNextEventTime (int limit) const noexcept
+    {
+        return nextToHandle < numEvents ? std::min (limit, events[(size_t) nextToHandle].time) : limit;
     }
 
     /** The next unhandled event; only valid after isEventDueAt answered true. */
