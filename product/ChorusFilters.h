@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-/** The one-pole filters of the chorus input stage. */
+/** The one-pole filters of the chorus input stage. The sample type is a double or a
+    vector of doubles, one lane per channel. */
 namespace ChorusFilters
 {
     struct HighPassCoefficients
@@ -17,11 +18,12 @@ namespace ChorusFilters
     };
 
     /** y := (x - previous x) * b + a * y */
+    template <typename Sample>
     struct HighPass
     {
-        double previousInput = 0.0, output = 0.0;
+        Sample previousInput {}, output {};
 
-        double process (double x, double a, double b) noexcept
+        Sample process (Sample x, double a, double b) noexcept
         {
             output = (x - previousInput) * b + a * output + 1e-20;
             previousInput = x;
@@ -29,41 +31,42 @@ namespace ChorusFilters
         }
     };
 
+    struct BbdCoefficients
+    {
+        HighPassCoefficients highPass;
+        double bass = 0.0, lowPass = 0.0;
+
+        static BbdCoefficients forSampleRate (double sampleRate) noexcept
+        {
+            auto pole = [sampleRate] (double hz) { return std::exp (-2.0 * 3.141592653589793238 * hz / sampleRate); };
+            return { HighPassCoefficients::forCutoff (33.0, sampleRate), pole (88.5), pole (6000.0) };
+        }
+    };
+
     /** The "BBD" colour: a 33 Hz high-pass, a bass cut of 1.24 times the signal's 88.5 Hz
         low-pass, and a 6000 Hz low-pass. */
+    template <typename Sample>
     class BbdColour
     {
     public:
-        struct Coefficients
+        Sample process (Sample x, const BbdCoefficients& c) noexcept
         {
-            HighPassCoefficients highPass;
-            double bass = 0.0, lowPass = 0.0;
-
-            static Coefficients forSampleRate (double sampleRate) noexcept
-            {
-                auto pole = [sampleRate] (double hz) { return std::exp (-2.0 * 3.141592653589793238 * hz / sampleRate); };
-                return { HighPassCoefficients::forCutoff (33.0, sampleRate), pole (88.5), pole (6000.0) };
-            }
-        };
-
-        double process (double x, const Coefficients& c) noexcept
-        {
-            const double y = highPass.process (x, c.highPass.a, c.highPass.b);
+            const Sample y = highPass.process (x, c.highPass.a, c.highPass.b);
             bass = y - (y - bass) * c.bass + 1e-20;
-            const double z = y - 1.24 * bass;
+            const Sample z = y - 1.24 * bass;
             lowPass = z - (z - lowPass) * c.lowPass + 1e-20;
             return lowPass;
         }
 
         /** Colour off: the output is the input, and switching on continues from it. */
-        double bypass (double x) noexcept
+        Sample bypass (Sample x) noexcept
         {
             lowPass = x;
             return x;
         }
 
     private:
-        HighPass highPass;
-        double bass = 0.0, lowPass = 0.0;
+        HighPass<Sample> highPass;
+        Sample bass {}, lowPass {};
     };
 }

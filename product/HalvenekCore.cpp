@@ -49,17 +49,18 @@ void HalvenekCore::applySampleRate (double newSampleRate)
 
     lineLength = (int) std::floor (lineSeconds * sampleRate);
     writeIndex = 0;
-    colourCoefficients = ChorusFilters::BbdColour::Coefficients::forSampleRate (sampleRate);
+    colourCoefficients = ChorusFilters::BbdCoefficients::forSampleRate (sampleRate);
 
     for (auto& channel : channels)
     {
         // Each sample is written twice, l apart, so any l consecutive samples lie in one piece.
         channel.dryLine.assign ((size_t) (2 * lineLength), 0.0);
         channel.wetLine.assign ((size_t) (2 * lineLength), 0.0);
-        channel.colour = {};
-        channel.hiPass = {};
-        channel.meter = 0.0;
     }
+
+    colour = {};
+    hiPass = {};
+    meters = ChannelLanes {};
 }
 
 void HalvenekCore::setSampleRate (double newSampleRate)
@@ -223,23 +224,27 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
 
         const int u = writeIndex;
 
+        ChannelLanes x {};
+
         for (int ch = 0; ch < numChannels; ++ch)
         {
             auto& channel = channels[(size_t) ch];
             const float input = io[ch][s];
 
             // A broken sample would stay in the filter states for ever; it counts as silence.
-            const double x = std::isfinite (input) ? (double) input : 0.0;
+            x[ch] = std::isfinite (input) ? (double) input : 0.0;
 
-            if (x != 0.0)
+            if (x[ch] != 0.0)
                 channel.active = true;
 
-            channel.dryLine[(size_t) u] = channel.dryLine[(size_t) (u + l)] = x;
-
-            const double coloured = bbdOn ? channel.colour.process (x, colourCoefficients) : channel.colour.bypass (x);
-            const double filtered = channel.hiPass.process (coloured, v[hiPassA], v[hiPassB]);
-            channel.wetLine[(size_t) u] = channel.wetLine[(size_t) (u + l)] = filtered;
+            channel.dryLine[(size_t) u] = channel.dryLine[(size_t) (u + l)] = x[ch];
         }
+
+        const ChannelLanes coloured = bbdOn ? colour.process (x, colourCoefficients) : colour.bypass (x);
+        const ChannelLanes filtered = hiPass.process (coloured, v[hiPassA], v[hiPassB]);
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            channels[(size_t) ch].wetLine[(size_t) u] = channels[(size_t) ch].wetLine[(size_t) (u + l)] = filtered[ch];
 
         lfo1.advanceLeftPhase (v[increment]);
         lfo2.advanceLeftPhase (v[increment + 1]);
@@ -268,7 +273,7 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
         ledValues[0] = flooredAtZero (leftValues[0]);
         ledValues[1] = flooredAtZero (leftValues[1]);
 
-        double wet[numChannels] {};
+        ChannelLanes wet {};
         const bool gateOpen = channels[0].active || (stereo && channels[1].active);
 
         if (gateOpen)
@@ -315,38 +320,36 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
         }
 
         const int dryIndex = u + l - interpolatorCentre;
-        double out[numChannels];
+        ChannelLanes dry {};
 
         for (int ch = 0; ch < numChannels; ++ch)
-        {
-            const double dry = channels[(size_t) ch].dryLine[(size_t) dryIndex];
-            out[ch] = ((wet[ch] - dry) * v[mix] + dry) * v[outputGain];
-        }
+            dry[ch] = channels[(size_t) ch].dryLine[(size_t) dryIndex];
 
         const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+        const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
+        ChannelLanes written {}, levels {};
 
         for (int ch = 0; ch < numChannels; ++ch)
         {
-            auto& channel = channels[(size_t) ch];
-            const float written = (float) (out[ch] * fade);
-            io[ch][s] = written;
-
-            const double y = written;
-            channel.meter = std::max (channel.meter, getMeterLevel (y));
-            channel.meter = channel.meter * meterDecay + 1e-20;
-            channel.follower *= meterDecay + 1e-20;
-
-            if (y > channel.follower)
-                channel.follower = y;
-
-            if (channel.follower < 2e-5)
-                channel.active = false;
+            const float sample = (float) out[ch];
+            io[ch][s] = sample;
+            written[ch] = sample;
+            levels[ch] = getMeterLevel (sample);
         }
+
+        meters = meters < levels ? levels : meters;
+        meters = meters * meterDecay + 1e-20;
+        followers *= meterDecay + 1e-20;
+        followers = written > followers ? written : followers;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            if (followers[ch] < 2e-5)
+                channels[(size_t) ch].active = false;
 
         writeIndex = u + 1 == l ? 0 : u + 1;
     }
 
-    publishMeters (channels[0].meter, channels[stereo ? 1 : 0].meter);
+    publishMeters (meters[0], meters[stereo ? 1 : 0]);
     ledPair.set ((float) ledValues[0], (float) ledValues[1]);
 }
 

@@ -104,11 +104,12 @@ private:
     struct Channel
     {
         std::vector<double> dryLine, wetLine;
-        ChorusFilters::BbdColour colour;
-        ChorusFilters::HighPass hiPass;
         bool active = false;
-        double meter = 0.0, follower = 0.0;
     };
+
+    /** The channels' filters and meters run side by side, one lane per channel; mono
+        leaves the second lane silent. */
+    using ChannelLanes = double __attribute__ ((vector_size (16)));
 
     template <int numChannels>
     void process (float* const* channels, int numSamples);
@@ -123,6 +124,9 @@ private:
 
     const InterpolationTable table;
     std::array<Channel, 2> channels;
+    ChorusFilters::BbdColour<ChannelLanes> colour;
+    ChorusFilters::HighPass<ChannelLanes> hiPass;
+    ChannelLanes meters {}, followers {};
     std::array<HalvenekLfo, numLfos> lfos;
     LfoOutputSmoothing lfoOutputs;
     SmoothedValues smoothed;
@@ -133,7 +137,7 @@ private:
     double rateRatio = 1.0, parameterSmoothing = 0.002, fadeCoefficient = 0.002;
     double lfoSmoothing = 0.01, meterDecay = 0.9999;
     int lineLength = 0, writeIndex = 0;
-    ChorusFilters::BbdColour::Coefficients colourCoefficients;
+    ChorusFilters::BbdCoefficients colourCoefficients;
 
     double tempo = 0.0;
     double hiPassCutoff = hiPassCutoffForValue (0.0);

@@ -32,21 +32,26 @@ public:
         const double* taps = coefficients.data() + read.phase * numTaps;
         const double* samples = read.line + read.newest - (numTaps - 1);
 
-        // Two running sums of four lanes each, added up at the end.
-        Lanes first {}, second {};
+        // Four running sums of four lanes each, added up at the end.
+        Lanes sums[4];
 
-        for (int k = 0; k < numTaps; k += 8)
+        for (int i = 0; i < 4; ++i)
         {
-            Lanes tapsA, tapsB, samplesA, samplesB;
-            std::memcpy (&tapsA, taps + k, sizeof (Lanes));
-            std::memcpy (&tapsB, taps + k + 4, sizeof (Lanes));
-            std::memcpy (&samplesA, samples + k, sizeof (Lanes));
-            std::memcpy (&samplesB, samples + k + 4, sizeof (Lanes));
-            first += tapsA * samplesA;
-            second += tapsB * samplesB;
+            Lanes tapLanes, sampleLanes;
+            std::memcpy (&tapLanes, taps + 4 * i, sizeof (Lanes));
+            std::memcpy (&sampleLanes, samples + 4 * i, sizeof (Lanes));
+            sums[i] = tapLanes * sampleLanes;
         }
 
-        const Lanes sum = first + second;
+        for (int i = 0; i < 4; ++i)
+        {
+            Lanes tapLanes, sampleLanes;
+            std::memcpy (&tapLanes, taps + 16 + 4 * i, sizeof (Lanes));
+            std::memcpy (&sampleLanes, samples + 16 + 4 * i, sizeof (Lanes));
+            sums[i] += tapLanes * sampleLanes;
+        }
+
+        const Lanes sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
         return (sum[0] + sum[1]) + (sum[2] + sum[3]);
     }
 

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "MidiEventQueue.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <atomic>
@@ -121,10 +122,10 @@ public:
         +6 dB and above. */
     double getMeterLevel (double sample) const noexcept
     {
-        // Clamped before the conversion so that huge or non-finite samples stay in the table.
-        const double position = sample * 100.0 + 200.0;
-        const int index = position > 0.0 ? (position < meterTableSize - 1.0 ? (int) position : meterTableSize - 1) : 0;
-        return meterTable[(size_t) index];
+        // Clamped before the conversion so that huge samples stay in the table (and NaN
+        // reads the first entry).
+        const double position = std::min (meterTableSize - 1.0, std::max (0.0, sample * 100.0 + 200.0));
+        return meterTable[(size_t) position];
     }
 
     bool isFading() const noexcept                  { return fading; }
