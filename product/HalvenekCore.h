@@ -112,7 +112,7 @@ private:
     using ChannelLanes = double __attribute__ ((vector_size (16)));
 
     template <int numChannels>
-    void process (float* const* channels, int numSamples);
+    void process (float* const* io, int numSamples);
 
     // The sample loop compiled for each instruction set the build offers.
     void processStereoVersions (float* left, float* right, int numSamples);
