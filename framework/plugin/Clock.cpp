@@ -48,7 +48,7 @@ void Clock::stop()
     position = 0.0;
 }
 
-void Clock::recalculate()
+void Clock::recalculate() noexcept
 {
     const double samplesPerQuarterNote = sampleRate * 60.0 / tempo;
     quarterNotesPerSample = 1.0 / samplesPerQuarterNote;
@@ -103,15 +103,10 @@ void Clock::recalculate()
     }
 }
 
-bool Clock::tick()
+bool Clock::tickAtEdgeOrChange() noexcept
 {
-    if (! running)
-        return false;
-
-    if (dirty.load())
+    if (dirty.exchange (false))
     {
-        dirty = false;
-
         // Without a tempo or a division there are no periods; wait until both exist.
         if (! (tempo > 0.0 && division.load() > 0.0 && std::isfinite (tempo) && sampleRate > 0.0))
         {

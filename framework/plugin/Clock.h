@@ -38,12 +38,27 @@ public:
     void stop();
 
     /** Advances one sample; true when the state changed on this sample. */
-    bool tick();
+    bool tick() noexcept
+    {
+        if (! running)
+            return false;
+
+        // Most samples neither recalculate nor reach an edge.
+        if (countdown > 0 && ! dirty.load (std::memory_order_acquire))
+        {
+            --countdown;
+            position += quarterNotesPerSample;
+            return false;
+        }
+
+        return tickAtEdgeOrChange();
+    }
 
     bool isAtPeriodStart() const noexcept   { return state == 0; }
 
 private:
-    void recalculate();
+    bool tickAtEdgeOrChange() noexcept;
+    void recalculate() noexcept;
 
     double sampleRate = defaultSampleRate;
     double tempo = 0.0;
