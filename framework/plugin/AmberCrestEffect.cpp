@@ -5,13 +5,235 @@ AmberCrestEffect::AmberCrestEffect (int numberOfHostParameters)
 {
 }
 
-void AmberCrestEffect::prepareToPlay (double, int) {}
-void AmberCrestEffect::releaseResources() {}
-void AmberCrestEffect::processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) {}
+AmberCrestEffect::~AmberCrestEffect()
+{
+    if (core != nullptr)
+    {
+        setPresetChanger (nullptr);
+        removePresetManagerListener (core.get());
+    }
+}
+
+void AmberCrestEffect::initialise()
+{
+    for (int i = getNumClocks(); --i >= 0;)
+        clocks.push_back (std::make_unique<Clock>());
+
+    core = createCore();
+
+    if (core != nullptr)
+    {
+        setPresetChanger (core.get());
+        addPresetManagerListener (core.get());
+    }
+
+    BasePluginOldStyle::initialise();
+}
 
 std::unique_ptr<juce::XmlElement> AmberCrestEffect::createPluginState()
 {
     auto state = BasePluginOldStyle::createPluginState();
     state->insertChildElement (new juce::XmlElement ("UniqueData"), 0);
     return state;
+}
+
+Clock* AmberCrestEffect::getClock (int index) const noexcept
+{
+    return juce::isPositiveAndBelow (index, (int) clocks.size()) ? clocks[(size_t) index].get() : nullptr;
+}
+
+//==============================================================================
+bool AmberCrestEffect::isQualityParameter (const Parameter& parameter) const
+{
+    return hasQualitySettings() && parameter.getName() == "Quality";
+}
+
+int AmberCrestEffect::getQualityLevel() const
+{
+    if (auto* quality = const_cast<AmberCrestEffect*> (this)->getParameterManager().getParameterByName ("Quality"))
+        return (int) std::floor (quality->getNormalisedValue() * 3.0 + 0.5);
+
+    return 0;
+}
+
+void AmberCrestEffect::updateCoreFromParameter (Parameter& parameter)
+{
+    if (core == nullptr)
+        return;
+
+    const juce::ScopedLock sl (processorLock);
+
+    if (! isQualityParameter (parameter))
+        core->setParameter (parameter.getIndex(), parameter.getNormalisedValue());
+    else if (! appliesQualityOnPrepare())
+        core->setQuality (getQualityLevel());
+}
+
+//==============================================================================
+void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
+{
+    prepared = true;
+
+    for (auto& clock : clocks)
+        if (clock->getSampleRate() != sampleRate)
+            clock->setSampleRate (sampleRate);
+
+    if (core != nullptr)
+    {
+        const juce::ScopedLock sl (processorLock);
+        core->setBlockSize (maximumBlockSize);
+        core->setSampleRate (sampleRate);
+
+        if (hasQualitySettings() && appliesQualityOnPrepare())
+            core->setQuality (getQualityLevel());
+
+        if (core->getLatencySamples() != getLatencySamples())
+            setLatencySamples (core->getLatencySamples());
+    }
+
+    midiQueue.clear();
+}
+
+void AmberCrestEffect::releaseResources()
+{
+    prepared = false;
+}
+
+//==============================================================================
+void AmberCrestEffect::followHostPosition()
+{
+    auto* hostPlayHead = getPlayHead();
+
+    if (clocks.empty() || hostPlayHead == nullptr)
+        return;
+
+    const auto position = hostPlayHead->getPosition();
+
+    if (! position.hasValue())
+        return;
+
+    const auto tempo = position->getBpm();
+    const auto quarterNotes = position->getPpqPosition();
+
+    if (tempo.hasValue())
+    {
+        const juce::ScopedLock sl (processorLock);
+        core->setTempo (*tempo);
+    }
+
+    for (auto& clock : clocks)
+    {
+        if (tempo.hasValue() && *tempo != clock->getTempo())
+            clock->setTempo (*tempo);
+
+        if (quarterNotes.hasValue() && *quarterNotes != clock->getPosition())
+            clock->setPosition (*quarterNotes);
+
+        if (position->getIsPlaying() && ! clock->isRunning())
+            clock->start (clock->getPosition());
+        else if (! position->getIsPlaying() && clock->isRunning())
+            clock->stop();
+    }
+}
+
+void AmberCrestEffect::handleMidiEvent (const MidiEventQueue::Event& event)
+{
+    const int status = event.bytes[0] & 0xf0;
+
+    if (status == 0xb0 && event.numBytes == 3)
+        handleMidiControllerMessage (juce::MidiMessage (event.bytes[0], event.bytes[1], event.bytes[2]));
+    else if (status == 0xc0 && event.numBytes >= 2)
+        handleProgramChange (event.bytes[1]);
+}
+
+void AmberCrestEffect::handOverPendingSamples()
+{
+    if (pendingCount == 0)
+        return;
+
+    {
+        const juce::ScopedLock processorSection (processorLock);
+        const juce::ScopedLock coreSection (core->getLock());
+
+        if (stereo)
+            core->processStereo (channel0, channel1, pendingCount);
+        else
+            core->processMono (channel0, pendingCount);
+    }
+
+    channel0 += pendingCount;
+
+    if (stereo)
+        channel1 += pendingCount;
+
+    pendingCount = 0;
+}
+
+void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
+{
+    const juce::ScopedNoDenormals noDenormals;
+
+    const int numSamples = buffer.getNumSamples();
+    const int numChannels = buffer.getNumChannels();
+    const int numInputs = getTotalNumInputChannels();
+    const int numOutputs = getTotalNumOutputChannels();
+
+    for (int channel = numInputs; channel < juce::jmin (numOutputs, numChannels); ++channel)
+        buffer.clear (channel, 0, numSamples);
+
+    if (! prepared || core == nullptr || numChannels == 0)
+        return;
+
+    followHostPosition();
+
+    stereo = numInputs == 2 && numOutputs == 2 && numChannels >= 2;
+    channel0 = buffer.getWritePointer (0);
+    channel1 = stereo ? buffer.getWritePointer (1) : nullptr;
+    pendingCount = 0;
+
+    midiQueue.append (midiMessages);
+
+    const bool clocksRunning = std::any_of (clocks.begin(), clocks.end(), [] (const auto& c) { return c->isRunning(); });
+
+    for (int sample = 0; sample < numSamples;)
+    {
+        if (midiQueue.isEventDueAt (sample))
+        {
+            handOverPendingSamples();
+
+            while (midiQueue.isEventDueAt (sample))
+                handleMidiEvent (midiQueue.takeNext());
+        }
+
+        if (! clocksRunning)
+        {
+            // Stopped clocks never change state: the sub-block runs on to the next event.
+            const int next = midiQueue.getNextEventTime (numSamples);
+            pendingCount += next - sample;
+            sample = next;
+            continue;
+        }
+
+        for (size_t k = 0; k < clocks.size(); ++k)
+        {
+            auto& clock = *clocks[k];
+
+            if (clock.tick())
+            {
+                handOverPendingSamples();
+
+                if (clock.isAtPeriodStart())
+                {
+                    const juce::ScopedLock sl (processorLock);
+                    core->alignToClock ((int) k, clock);
+                }
+            }
+        }
+
+        ++pendingCount;
+        ++sample;
+    }
+
+    handOverPendingSamples();
+    midiQueue.finishBlock (numSamples);
 }

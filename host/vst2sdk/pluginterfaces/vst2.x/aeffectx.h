@@ -1,2 +1,3 @@
 #pragma once
+#include "aeffect.h"
 #include <pluginterfaces/fst/aeffectx.h>

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+/** One of Halvenek's low-frequency oscillators: its rate, its left phase and its right
+    phase (shifted by the stereo offset) and the two random generators. The increment and
+    the stereo offset are smoothed by the core together with its other parameters and
+    passed in per sample; the core also smooths the output values of both LFOs together. */
+class HalvenekLfo
+{
+public:
+    static constexpr double pi = 3.141592653589793238;
+    static constexpr double twoPi = 2.0 * pi;
+
+    enum Waveform { triangle, square, sine, sawRising, sawFalling, random };
+
+    /** A 32-bit xor-add generator whose output is the previous s1 scaled into [-1, 1). */
+    class RandomGenerator
+    {
+    public:
+        void seed (std::uint32_t first, std::uint32_t second) noexcept   { s0 = first; s1 = second; }
+
+        double next() noexcept
+        {
+            const auto out = (std::int32_t) s1;
+            s0 ^= s1;
+            s1 = s0 + (std::uint32_t) out;
+            return out * 4.656612874161595e-10;
+        }
+
+    private:
+        std::uint32_t s0 = 0, s1 = 0;
+    };
+
+    /** The free rate in hertz for a normalised value: 0.01 Hz at 0, 0.5 Hz at 0.5, 20 Hz at 1. */
+    static double freeRateForValue (double value) noexcept;
+
+    /** The waveform's value in [0, 1] at a phase in [0, 2 pi]; other indices give 0. */
+    static double waveformValue (int waveform, double phase, double randomValue) noexcept
+    {
+        switch (waveform)
+        {
+            case triangle:
+                return (phase < pi ? ((phase - pi / 2) * (2 / pi) + 1) * 0.5
+                                   : ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5) + 1e-20;
+            case square:        return phase < pi ? 1.0 : 0.0;
+            case sine:          return (std::sin (phase + 1e-20) + 1) * 0.5;
+            case sawRising:     return phase / twoPi;
+            case sawFalling:    return 1 - phase / twoPi;
+            case random:        return (randomValue + 1) * 0.5;
+            default:            return 0.0;
+        }
+    }
+
+    /** The rate in use: the free rate, or the tempo rate while tempo-synchronised. */
+    void updateRate (double tempo) noexcept
+    {
+        rate = syncMode != 0 ? tempo * (1.0 / 60.0) * cyclesPerBeat : freeRate;
+    }
+
+    double getIncrementFor (double sampleRate) const noexcept   { return twoPi * rate / sampleRate + 1e-20; }
+
+    /** Re-aligns both phases to a tempo clock's period start (ignored in free mode). */
+    void alignTo (double division, double quarterNotes) noexcept;
+
+    void resetPhases() noexcept                 { leftPhase = rightAccumulator = rightPhase = 0.0; }
+    void seed (std::uint32_t s0, std::uint32_t s1) noexcept { leftRandom.seed (s0, s1); rightRandom.seed (s0, s1); }
+
+    void advanceLeftPhase (double increment) noexcept
+    {
+        leftPhase += increment;
+
+        if (leftPhase > twoPi)
+        {
+            leftPhase -= twoPi;
+
+            if (syncMode == 0)
+                leftRandomValue = leftRandom.next();
+        }
+    }
+
+    void updateRightPhase (double stereoOffset) noexcept
+    {
+        rightPhase = rightAccumulator + stereoOffset;
+
+        if (rightPhase > twoPi)
+        {
+            rightRandomValue = lastRightRandomValue = rightRandom.next();
+            rightAccumulator -= twoPi;
+        }
+
+        if (rightPhase > twoPi)
+            rightPhase -= twoPi;
+        else if (rightPhase < 0.0)
+            rightPhase += twoPi;
+    }
+
+    double leftValue() const noexcept           { return waveformValue (waveform, leftPhase, leftRandomValue); }
+    double rightValue() const noexcept          { return waveformValue (waveform, rightPhase, rightRandomValue); }
+
+    // Parameters.
+    double freeRate = 0.0, cyclesPerBeat = 0.0, rate = 0.0;
+    int syncMode = 0, waveform = triangle;
+
+    // Running state.
+    double leftPhase = 0.0, rightAccumulator = 0.0, rightPhase = 0.0;
+    RandomGenerator leftRandom, rightRandom;
+    double leftRandomValue = 0.0, rightRandomValue = 0.0, lastRightRandomValue = 0.0;
+};
+
+/** A value at or below 0, and NaN, count as 0. */
+inline double flooredAtZero (double x) noexcept    { return x > 0.0 ? x : 0.0; }
