@@ -72,6 +72,16 @@ void AmberCrestEffect::updateCoreFromParameter (Parameter& parameter)
 //==============================================================================
 void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
 {
+    // The Standalone app has no host transport; a playing 120 BPM one lets the
+    // tempo-locked LFOs (the default) move there as they do in a DAW.
+    usesInternalTransport = wrapperType == wrapperType_Standalone;
+
+    if (usesInternalTransport)
+    {
+        internalTransport.prepare (sampleRate);
+        setPlayHead (&internalTransport);
+    }
+
     prepared = true;
 
     for (auto& clock : clocks)
@@ -185,6 +195,9 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
         return;
 
     followHostPosition();
+
+    if (usesInternalTransport)
+        internalTransport.advance (numSamples);
 
     stereo = numInputs == 2 && numOutputs == 2 && numChannels >= 2;
     channel0 = buffer.getWritePointer (0);

@@ -2,6 +2,7 @@
 
 #include "BasePluginOldStyle.h"
 #include "Clock.h"
+#include "InternalTransport.h"
 #include "MidiEventQueue.h"
 
 #include <algorithm>
@@ -66,6 +67,8 @@ private:
     std::vector<std::unique_ptr<Clock>> clocks;
     juce::CriticalSection processorLock;
     std::atomic<bool> prepared { false };
+    InternalTransport internalTransport;
+    bool usesInternalTransport = false;
 
     // The block being walked: where the next sub-block starts and how long it is so far.
     bool stereo = false;

@@ -262,6 +262,7 @@ TEST (AmberCrestEffectCore, SilentPresetChangeFadesAppliesOnceWaitsAndReturns)
 {
     TestEffect effect (0);
     effect.initialise();
+    effect.presetApplies = 0;   // initialisation applies the starting preset
     auto& core = effect.core();
 
     EXPECT_EQ (core.fadeStep (0.002, 4000), 1.0);

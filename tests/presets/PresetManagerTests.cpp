@@ -1,4 +1,4 @@
-#include "HeapAllocationCounter.h"
+#include "../HeapAllocationCounter.h"
 #include "PresetTestProcessor.h"
 
 #include "framework/parameters/XmlReading.h"

@@ -1,63 +1,9 @@
 #include "HalvenekTestRig.h"
+#include "../HeapAllocationCounter.h"
 #include "../plugin/FakePlayHead.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-// Every heap allocation and release of this program passes through here; the counters
-// only move on a thread that has switched counting on, and only while it is on.
-namespace
-{
-    std::atomic<int> heapCalls { 0 };
-    thread_local bool countingHeapCalls = false;
-
-    void noteHeapCall()
-    {
-        if (countingHeapCalls)
-            ++heapCalls;
-    }
-
-    struct CountHeapCalls
-    {
-        CountHeapCalls()    { countingHeapCalls = true; }
-        ~CountHeapCalls()   { countingHeapCalls = false; }
-    };
-}
-
-#if defined (__GLIBC__)
-// JUCE's containers allocate with malloc directly, so the C allocator is counted as well.
-extern "C"
-{
-    void* __libc_malloc (size_t);
-    void* __libc_calloc (size_t, size_t);
-    void* __libc_realloc (void*, size_t);
-    void __libc_free (void*);
-
-    void* malloc (size_t size)                  { noteHeapCall(); return __libc_malloc (size); }
-    void* calloc (size_t count, size_t size)    { noteHeapCall(); return __libc_calloc (count, size); }
-    void* realloc (void* block, size_t size)    { noteHeapCall(); return __libc_realloc (block, size); }
-    void free (void* block)                     { if (block != nullptr) noteHeapCall(); __libc_free (block); }
-}
-#endif
-
-void* operator new (std::size_t size)
-{
-    noteHeapCall();
-
-    if (void* block = std::malloc (size == 0 ? 1 : size))
-        return block;
-
-    throw std::bad_alloc();
-}
-
-void* operator new[] (std::size_t size)                                 { return operator new (size); }
-void operator delete (void* block) noexcept                             { std::free (block); }
-void operator delete[] (void* block) noexcept                           { std::free (block); }
-void operator delete (void* block, std::size_t) noexcept                { std::free (block); }
-void operator delete[] (void* block, std::size_t) noexcept              { std::free (block); }
 
 namespace
 {
@@ -83,7 +29,7 @@ namespace
         for (int block = 0; block < numBlocks; ++block)
             midi.push_back (eventsForBlock (block, blockSize));
 
-        heapCalls = 0;
+        int heapCalls = 0;
 
         for (int block = 0; block < numBlocks; ++block)
         {
@@ -94,14 +40,15 @@ namespace
                 rig.core.changePreset();   // the fade applies the preset on this thread
 
             {
-                const CountHeapCalls counting;
+                const HeapAllocationCounter counter;
                 rig.processor->processBlock (buffer, midi[(size_t) block]);
+                heapCalls += counter.getCount();
             }
 
             playHead.advance (blockSize, sampleRate);
         }
 
-        return heapCalls.load();
+        return heapCalls;
     }
 }
 
@@ -109,11 +56,10 @@ TEST (HalvenekRealTime, ProcessingNeverTouchesTheHeap)
 {
     // The counter itself sees allocations: a sanity check that it is wired in.
     {
-        const CountHeapCalls counting;
-        heapCalls = 0;
+        const HeapAllocationCounter counter;
         auto* probe = new std::vector<int> (100);
         delete probe;
-        ASSERT_GE (heapCalls.load(), 2);
+        ASSERT_GE (counter.getCount(), 2);
     }
 
     HalvenekTestRig rig (44100.0, 512);

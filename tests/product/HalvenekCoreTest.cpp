@@ -260,6 +260,7 @@ TEST (HalvenekCoreFade, SilentPresetChangeFallsWaitsAndRises)
     HalvenekTestRig rig;
     rig.set (fx, 0.0f);
     rig.set (outputVolume, 0.5f);
+    rig.processor->storePreset (rig.processor->getCurrentPresetNumber());   // the fade re-applies these
     rig.processor->prepareToPlay (44100.0, 512);
 
     std::vector<float> left (30000, 0.5f), right (30000, 0.5f);

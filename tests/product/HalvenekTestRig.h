@@ -12,6 +12,13 @@ struct HalvenekTestRig
 {
     HalvenekTestRig (double sampleRate = 44100.0, int blockSize = 512)
     {
+        // Start from the parameter defaults rather than the factory bank's first preset.
+        ParameterManager definitions;
+        definitions.loadDefinitions ("parameters.xml");
+
+        for (int i = 0; i < Halvenek::numParameters; ++i)
+            set (i, definitions.getParameterNormalisedValue (i));
+
         processor->prepareToPlay (sampleRate, blockSize);
     }
 

@@ -1,7 +1,9 @@
 #pragma once
 
-/** Counts the heap allocations made through operator new on the calling thread while an
-    instance exists. The test program replaces the global operator new for this. */
+/** Counts the heap calls (allocations and releases, through operator new and delete or
+    the C allocator, which JUCE's containers use directly) made on the calling thread
+    while an instance exists. The test program replaces the global allocation functions
+    for this. */
 class HeapAllocationCounter
 {
 public:
