@@ -148,6 +148,7 @@ void AmberCrestEffect::followHostPosition()
 
 void AmberCrestEffect::handleMidiEvent (const MidiEventQueue::Event& event)
 {
+    noteMidiActivity();
     const int status = event.bytes[0] & 0xf0;
 
     if (status == 0xb0 && event.numBytes == 3)

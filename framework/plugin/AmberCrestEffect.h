@@ -42,6 +42,9 @@ public:
     std::unique_ptr<juce::XmlElement> createPluginState() override;
 
     Core* getCore() const noexcept                  { return core.get(); }
+
+    /** True between prepareToPlay and releaseResources. */
+    bool isPrepared() const noexcept                { return prepared.load(); }
     int getNumCreatedClocks() const noexcept        { return (int) clocks.size(); }
     Clock* getClock (int index) const noexcept;
     juce::CriticalSection& getProcessorLock() noexcept { return processorLock; }
