@@ -1,6 +1,9 @@
 #include "Halvenek.h"
 
+#include "../framework/editor/AudioProcessorEditorWrapper.h"
+
 #include "HalvenekCore.h"
+#include "HalvenekEditor.h"
 #include "HalvenekValueTexts.h"
 
 using namespace HalvenekParameters;
@@ -13,14 +16,38 @@ Halvenek::Halvenek()
 Halvenek::~Halvenek()
 {
     saveUserSettings();
+
+    const juce::MessageManagerLock messageThread;
+    editorComponent.reset();
 }
 
 std::unique_ptr<Halvenek> Halvenek::create()
 {
     auto processor = std::make_unique<Halvenek>();
     processor->initialise();
+    processor->createEditorComponent();
     processor->getParameterManager().notifyAll();
     return processor;
+}
+
+void Halvenek::createEditorComponent()
+{
+    // Some formats create the processor on a host thread while JUCE's message thread
+    // runs; the components are built under its lock. A process without a message loop
+    // (a tool that only reads the plug-in's description) never shows an editor.
+    const juce::MessageManagerLock messageThread;
+
+    if (! messageThread.lockWasGained())
+        return;
+
+    editorComponent = std::make_unique<HalvenekEditor> (this);
+    editorComponent->createFallbackControls();
+    editorComponent->startTimer (BasePluginEditor::timerIntervalMs);
+}
+
+juce::AudioProcessorEditor* Halvenek::createEditor()
+{
+    return editorComponent != nullptr ? new AudioProcessorEditorWrapper (*this, *editorComponent) : nullptr;
 }
 
 std::unique_ptr<AmberCrestEffect::Core> Halvenek::createCore()
@@ -66,7 +93,7 @@ bool Halvenek::updateTempoSettings (LfoTempoSettings& settings, int lfoParameter
 
     if (lfoParameter == lfoSync)
     {
-        const int mode = (int) std::floor (value * 3.0 + 0.5);
+        const int mode = syncModeForValue (value);
 
         if (mode == settings.syncMode)
             return false;

@@ -6,6 +6,7 @@
 #include <array>
 
 class HalvenekCore;
+class HalvenekEditor;
 
 /** The Halvenek stereo chorus processor. */
 class Halvenek : public AmberCrestEffect
@@ -15,14 +16,19 @@ public:
 
     Halvenek();
 
-    /** Writes the user settings file. */
+    /** Writes the user settings file and deletes the editor. */
     ~Halvenek() override;
 
     juce::String getProductName() const override   { return "Halvenek"; }
     juce::String getProductPrefix() const override { return "HL"; }
 
-    bool hasEditor() const override                 { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    bool hasEditor() const override                 { return true; }
+
+    /** A frame for the host's window that shows the editor component. */
+    juce::AudioProcessorEditor* createEditor() override;
+
+    /** The editor, built once when the processor is created and kept as long as it. */
+    HalvenekEditor* getEditorComponent() const noexcept { return editorComponent.get(); }
 
     /** The value in the product's units, under the processor lock so that it never reads
         the engine in the middle of a change. */
@@ -52,6 +58,8 @@ private:
 
     bool updateTempoSettings (LfoTempoSettings&, int lfoParameter, double value) const;
     void applyTempoSettings (int lfoIndex);
+    void createEditorComponent();
 
     std::array<LfoTempoSettings, HalvenekParameters::numLfos> tempoSettings;
+    std::unique_ptr<HalvenekEditor> editorComponent;
 };
