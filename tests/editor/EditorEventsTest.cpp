@@ -1,13 +1,13 @@
 #include "EditorTestSupport.h"
 #include "../MessageLoop.h"
 
-#include "framework/editor/BasePluginEditorOldStyle.h"
 #include "framework/editor/controls/GFXAnimation.h"
 #include "framework/editor/controls/GFXButton.h"
 #include "framework/editor/controls/GFXDisplay.h"
 #include "framework/editor/controls/GFXKnob.h"
 #include "framework/editor/controls/GFXMultiStateButton.h"
 #include "product/Halvenek.h"
+#include "product/HalvenekEditor.h"
 
 #include <thread>
 
@@ -21,23 +21,16 @@ namespace
     juce::KeyPress character (juce::juce_wchar c) { return juce::KeyPress (0, {}, c); }
 }
 
-/** The product's processor with its editor built from the product skin. */
+/** The product's processor with the editor it built from the product skin. */
 class EditorEventsTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ignoreXErrorsLikeAnApplication();
-        processor = Halvenek::create();
-        editor = std::make_unique<BasePluginEditorOldStyle> (processor.get());
+        ASSERT_NE (editor, nullptr);
         editor->setVisible (true);
         pumpMessages();
-    }
-
-    void TearDown() override
-    {
-        editor.reset();
-        processor.reset();
     }
 
     template <typename ControlType>
@@ -74,8 +67,8 @@ protected:
         editor->controllerEvent (nullptr, eventNumber);
     }
 
-    std::unique_ptr<Halvenek> processor;
-    std::unique_ptr<BasePluginEditorOldStyle> editor;
+    std::unique_ptr<Halvenek> processor = Halvenek::create();
+    HalvenekEditor* editor = processor->getEditorComponent();
 };
 
 //==============================================================================
@@ -151,7 +144,7 @@ TEST_F (EditorEventsTest, AnEventsFileNameTakesTheBuiltInEventsPlace)
     EXPECT_EQ (events.findEventName (1000), "");
 
     // An editor built now reads the skin's "Options" action as 1100, which nothing handles.
-    BasePluginEditorOldStyle shadowed (processor.get());
+    HalvenekEditor shadowed (processor.get());
     auto* options = dynamic_cast<GFXButton*> (shadowed.findControl ("OptionsButton"));
     ASSERT_NE (options, nullptr);
     EXPECT_EQ (options->getClickEvent(), 1100);
