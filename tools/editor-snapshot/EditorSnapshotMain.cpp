@@ -1,18 +1,83 @@
-// Renders the plug-in's editor, built from its skin with every parameter at its default,
-// into a PNG picture (the picture in the README is made this way).
+// Renders the plug-in's editor into a PNG picture (the picture in the README is made this
+// way): the processor's own editor with the factory's first preset, after the processor
+// has played a chord for a moment with a host transport running at 120 BPM, so that the
+// VU meters and the LFO LEDs show what they show in a host.
 
-#include "framework/editor/BasePluginEditor.h"
 #include "product/Halvenek.h"
+#include "product/HalvenekEditor.h"
 
+#include <cmath>
 #include <iostream>
 
 namespace
 {
+    constexpr double sampleRate = 44100.0;
+    constexpr int blockSize = 512;
+    constexpr double secondsPlayed = 1.3;
+
+    /** A host transport that plays on at a steady tempo. */
+    class PlayingTransport : public juce::AudioPlayHead
+    {
+    public:
+        PlayingTransport()
+        {
+            info.setBpm (120.0);
+            info.setPpqPosition (0.0);
+            info.setIsPlaying (true);
+        }
+
+        juce::Optional<PositionInfo> getPosition() const override { return info; }
+
+        void advance (int numSamples)
+        {
+            info.setPpqPosition (*info.getPpqPosition() + numSamples * *info.getBpm() / (60.0 * sampleRate));
+        }
+
+    private:
+        PositionInfo info;
+    };
+
+    /** A bright chord of three saws, a little below full scale, slightly apart in the two
+        channels so that the meters differ. */
+    void fillWithChord (juce::AudioBuffer<float>& buffer, juce::int64 startSample)
+    {
+        const double frequencies[] { 146.83, 220.0, 293.66 };
+        const float channelLevels[] { 0.3f, 0.24f };
+
+        for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
+            for (int i = 0; i < buffer.getNumSamples(); ++i)
+            {
+                double value = 0.0;
+
+                for (const auto f : frequencies)
+                    value += std::fmod ((double) (startSample + i) * f / sampleRate, 1.0) * 2.0 - 1.0;
+
+                buffer.setSample (channel, i, channelLevels[channel] * (float) value);
+            }
+    }
+
+    void play (Halvenek& processor)
+    {
+        PlayingTransport transport;
+        processor.setPlayHead (&transport);
+        processor.prepareToPlay (sampleRate, blockSize);
+
+        juce::AudioBuffer<float> buffer (2, blockSize);
+        juce::MidiBuffer midi;
+
+        for (juce::int64 played = 0; played < (juce::int64) (secondsPlayed * sampleRate); played += blockSize)
+        {
+            fillWithChord (buffer, played);
+            processor.processBlock (buffer, midi);
+            transport.advance (blockSize);
+        }
+
+        processor.setPlayHead (nullptr);
+    }
+
     /** Delivers the parameters' deferred notifications now, as the message loop would. */
     void bringControlsUpToDate (ParameterManager& parameters)
     {
-        parameters.notifyAll();
-
         for (int i = 0; i < parameters.getNumParameters(); ++i)
             if (auto* parameter = parameters.getParameterAt (i))
                 parameter->handleUpdateNowIfNeeded();
@@ -43,12 +108,23 @@ int main (int argc, char** argv)
     const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (juce::String::fromUTF8 (argv[1]));
 
     auto processor = Halvenek::create();
-    auto editor = std::make_unique<BasePluginEditor> (processor.get());
-    editor->createFallbackControls();
+    auto* editor = processor->getEditorComponent();
+
+    if (editor == nullptr)
+    {
+        std::cerr << "the processor built no editor\n";
+        return 1;
+    }
+
     bringControlsUpToDate (processor->getParameterManager());
+    play (*processor);
+
+    // One tick of the editor's timer, which runs only while a host shows the editor.
+    editor->setVisible (true);
+    editor->updateFromTimer();
 
     const auto picture = editor->createComponentSnapshot (editor->getLocalBounds());
-    editor.reset();
+    processor->releaseResources();
 
     if (! writePng (picture, output))
     {
