@@ -49,7 +49,7 @@ void MidiControl::handleMidiMessage (const juce::MidiMessage& message)
         parameter->setNormalisedValue ((float) bytes[2] * 0.007874016f, true);
         lastMovedParameter = parameter;
         controllerMovedPending = true;
-        triggerAsyncUpdate();
+        triggerUpdateFromAnyThread();
     }
 }
 
@@ -124,7 +124,7 @@ void MidiControl::updateLearning()
         assign (pendingController, pendingParameter, true);
 
     learnChangedPending = true;
-    triggerAsyncUpdate();
+    triggerUpdateFromAnyThread();
 }
 
 void MidiControl::resetLearnState()
@@ -380,7 +380,7 @@ juce::File MidiControl::getUserMapFile() const
 void MidiControl::postMapChanged()
 {
     mapChangedPending = true;
-    triggerAsyncUpdate();
+    triggerUpdateFromAnyThread();
 }
 
 void MidiControl::handleAsyncUpdate()

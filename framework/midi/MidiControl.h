@@ -21,7 +21,7 @@
     the message thread; several triggers before the callback collapse into one call per
     kind. Only switching the learn mode notifies at once, on the switching thread.
 */
-class MidiControl : public juce::AsyncUpdater
+class MidiControl : public AudioThreadSafeAsyncUpdater
 {
 public:
     class Listener

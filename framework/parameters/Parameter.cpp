@@ -39,7 +39,7 @@ void Parameter::handleAsyncUpdate()
 void Parameter::notifyListeners()
 {
     immediateListeners.callLastToFirst ([this] (Listener& l) { l.parameterChanged (*this); });
-    triggerAsyncUpdate();
+    triggerUpdateFromAnyThread();
 }
 
 void Parameter::beginChangeGesture()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioThreadSafeAsyncUpdater.h"
 #include "ListenerArray.h"
 
 #include <juce_events/juce_events.h>
@@ -17,7 +18,7 @@
     The immediate list is filled during initialisation only; the deferred list is used on
     the message thread only. Neither list is locked.
 */
-class Parameter : public juce::AsyncUpdater
+class Parameter : public AudioThreadSafeAsyncUpdater
 {
 public:
     class Listener

@@ -1,14 +1,9 @@
 #include "EditorTestSupport.h"
 
+#include "../MessageLoop.h"
 #include "framework/parameters/XmlReading.h"
 
 #include <dlfcn.h>
-
-namespace juce
-{
-    // JUCE's own step of its message loop (the modal loop functions are compiled out).
-    bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
 
 namespace EditorTesting
 {
@@ -38,9 +33,8 @@ namespace EditorTesting
 
     void pumpMessages()
     {
-        for (int i = 0; i < 1000 && juce::dispatchNextMessageOnSystemQueue (true); ++i)
-        {
-        }
+        // Long enough for changes made off the message thread to be collected too.
+        MessageLoop::runFor (3 * AudioThreadSafeAsyncUpdater::collectionIntervalMilliseconds);
     }
 
     juce::MouseEvent mouseEvent (juce::Component& component, juce::Point<float> position,

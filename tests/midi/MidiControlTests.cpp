@@ -1,26 +1,19 @@
 #include "framework/midi/MidiControl.h"
 #include "framework/parameters/XmlReading.h"
 
+#include "MessageLoop.h"
 #include "RandomBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-namespace juce
-{
-    // The step JUCE's message loop is made of; the library has no modal loops, so the
-    // tests on the message thread deliver posted messages with it.
-    bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
-
 namespace
 {
     void pumpMessages()
     {
-        while (juce::dispatchNextMessageOnSystemQueue (true))
-        {
-        }
+        // Long enough for notifications raised off the message thread to be collected too.
+        MessageLoop::runFor (3 * AudioThreadSafeAsyncUpdater::collectionIntervalMilliseconds);
     }
 
     juce::MidiMessage controlChange (int channel, int controller, int value)

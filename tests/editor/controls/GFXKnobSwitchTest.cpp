@@ -1,3 +1,4 @@
+#include "../../MessageLoop.h"
 #include "../EditorTestSupport.h"
 
 #include "framework/editor/controls/GFXKnob.h"
@@ -77,9 +78,7 @@ TEST_F (KnobTest, AHostChangeMovesTheFrameOnTheMessageThreadWithoutGestureOrUser
     host.calls.clear();
 
     EXPECT_EQ (knob->getFrameToDraw(), 0);   // not before the message thread has run
-    pumpMessages();
-
-    EXPECT_EQ (knob->getFrameToDraw(), 30);
+    EXPECT_TRUE (MessageLoop::runUntil ([this] { return knob->getFrameToDraw() == 30; }));
     EXPECT_TRUE (host.calls.empty());
     EXPECT_EQ (editor.valueChanges, 0);
     EXPECT_EQ (editor.gestureStarts, 0);
