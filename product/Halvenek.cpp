@@ -17,6 +17,7 @@ Halvenek::~Halvenek()
 {
     saveUserSettings();
 
+    // Components go where they were built: on the message thread or under its lock.
     const juce::MessageManagerLock messageThread;
     editorComponent.reset();
 }

@@ -45,6 +45,7 @@ public:
 
     /** True between prepareToPlay and releaseResources. */
     bool isPrepared() const noexcept                { return prepared.load(); }
+
     int getNumCreatedClocks() const noexcept        { return (int) clocks.size(); }
     Clock* getClock (int index) const noexcept;
     juce::CriticalSection& getProcessorLock() noexcept { return processorLock; }
