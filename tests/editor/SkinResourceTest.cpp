@@ -133,12 +133,18 @@ TEST_F (SkinResource, ListsTheControlsInOrderWithTheirLinks)
         const auto links = linksOf (*elements[i]);
 
         if (expected.parameter == nullptr)
+        {
             EXPECT_TRUE (links.isEmpty());
+        }
         else
+        {
             EXPECT_EQ (links, juce::StringArray (expected.parameter));
+        }
 
         if (expected.frames > 0)
+        {
             EXPECT_EQ (childAttribute (*elements[i], "gfx", "framesNum").getIntValue(), expected.frames);
+        }
     }
 }
 
