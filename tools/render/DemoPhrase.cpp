@@ -37,7 +37,8 @@ namespace DemoPhrase
             for (auto& sample : line)
                 sample = random.nextFloat() * 2.0f - 1.0f;
 
-            const float gain = 0.12f;
+            // Six strings ringing together peak around -5 dBFS after the chorus.
+            const float gain = 0.5f;
             const float leftGain = gain * std::sqrt (1.0f - pan), rightGain = gain * std::sqrt (pan);
             constexpr float damping = 0.996f;
 
