@@ -17,7 +17,7 @@ namespace
 }
 
 // Where the loader picks a version of a function by processor (ELF on x86-64), the sample
-// loop also comes in an AVX2 version, which reads the delay lines four taps at a time.
+// loop also comes in an AVX2 version.
 #if defined (__GNUC__) && ! defined (__clang__) && defined (__x86_64__) && defined (__ELF__)
  #define HALVENEK_SAMPLE_LOOP_VERSIONS __attribute__ ((target_clones ("default", "avx2")))
 #else
@@ -360,14 +360,18 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
                 const IntLanes newest = __builtin_convertvector (positions, IntLanes);
                 const IntLanes phaseIndices = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes)) * (double) InterpolationTable::numPhases, IntLanes);
 
+                // Mono reads its two positions twice; the copies are not used.
+                const InterpolationTable::Read reads[numReads] {
+                    { wetLines[0], newest[0], phaseIndices[0] },
+                    { wetLines[0], newest[1], phaseIndices[1] },
+                    { wetLines[stereo ? 1 : 0], newest[stereo ? 2 : 0], phaseIndices[stereo ? 2 : 0] },
+                    { wetLines[stereo ? 1 : 0], newest[stereo ? 3 : 1], phaseIndices[stereo ? 3 : 1] } };
+                Lanes values;
+                table.interpolate (reads, values);
+                const Lanes weighted = gains * values;
+
                 for (int ch = 0; ch < numChannels; ++ch)
-                {
-                    for (int n = 0; n < numLfos; ++n)
-                    {
-                        const int r = ch * numLfos + n;
-                        wet[ch] += gains[r] * table.interpolate ({ wetLines[ch], newest[r], phaseIndices[r] });
-                    }
-                }
+                    wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
             }
 
             const int dryIndex = u + l - interpolatorCentre;

@@ -104,7 +104,7 @@ private:
 
     // The four delay reads of a stereo sample, in the order left path 1, left path 2,
     // right path 1, right path 2; mono uses the first two.
-    static constexpr int numReads = 2 * numLfos;
+    static constexpr int numReads = InterpolationTable::numReads;
 
     /** Two cascaded one-pole smoothers per read for the LFO values that drive it; the
         second state is the LFO output the read uses. */

@@ -53,9 +53,11 @@ public:
             case triangle:
                 fill ([phases] (int i)
                 {
+                    // Both halves are worked out and one chosen, so the loop has no branch.
                     const double phase = phases[i];
-                    return (phase < pi ? ((phase - pi / 2) * (2 / pi) + 1) * 0.5
-                                       : ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5) + 1e-20;
+                    const double rising = ((phase - pi / 2) * (2 / pi) + 1) * 0.5;
+                    const double falling = ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5;
+                    return (phase < pi ? rising : falling) + 1e-20;
                 });
                 break;
 
