@@ -17,7 +17,7 @@ namespace
 }
 
 // Where the loader picks a version of a function by processor (ELF on x86-64), the sample
-// loop also comes in an AVX2 version, which reads the delay lines four taps at a time.
+// loop also comes in an AVX2 version.
 #if defined (__GNUC__) && ! defined (__clang__) && defined (__x86_64__) && defined (__ELF__)
  #define HALVENEK_SAMPLE_LOOP_VERSIONS __attribute__ ((target_clones ("default", "avx2")))
 #else
@@ -208,159 +208,236 @@ void HalvenekCore::processMono (float* samples, int numSamples)
     processMonoVersions (samples, numSamples);
 }
 
-template <int numChannels>
+template <int numChannels, bool settled>
 forcedinline void HalvenekCore::process (float* const* io, int numSamples)
 {
     constexpr bool stereo = numChannels == 2;
+    constexpr int numLfoSides = numChannels * numLfos;
+    using Values = std::array<double, numSmoothed>;
+
+    // Lanes of the four reads of a stereo sample: left path 1, left path 2, right path 1,
+    // right path 2.
+    using Lanes = double __attribute__ ((vector_size (32)));
+    using IntLanes = int __attribute__ ((vector_size (16)));
+
     const int l = lineLength;
     const int waitSamples = (int) (presetWaitSamples * rateRatio);
-    const auto& v = smoothed.value;
+    const double decay = meterDecay;
+    const ChorusFilters::BbdCoefficients colourCoefficientsInUse = colourCoefficients;
     auto& lfo1 = lfos[0];
     auto& lfo2 = lfos[1];
 
-    for (int s = 0; s < numSamples; ++s)
+    // The running state lives in locals for the call: the line writes could otherwise
+    // alias it and force it through memory on every sample.
+    double* dryLines[numChannels];
+    double* wetLines[numChannels];
+    bool active[2] { channels[0].active, stereo && channels[1].active };
+
+    for (int ch = 0; ch < numChannels; ++ch)
     {
-        smoothed.step (parameterSmoothing);
+        dryLines[ch] = channels[(size_t) ch].dryLine.data();
+        wetLines[ch] = channels[(size_t) ch].wetLine.data();
+    }
 
-        const int u = writeIndex;
+    auto colourState = colour;
+    auto hiPassState = hiPass;
+    ChannelLanes meterState = meters, followerState = followers;
+    Lanes first, second;
+    std::memcpy (&first, lfoOutputs.first.data(), sizeof (Lanes));
+    std::memcpy (&second, lfoOutputs.second.data(), sizeof (Lanes));
+    int u = writeIndex;
 
-        ChannelLanes x {};
+    const Values steady = smoothed.value;
+    Values history[settled ? 1 : chunkSize];
+    auto valuesAt = [&] (int s) -> const Values& { if constexpr (settled) return steady; else return history[s]; };
 
-        for (int ch = 0; ch < numChannels; ++ch)
+    // Per chunk: the phases, held random values and waveform values of each LFO side, in
+    // the order LFO 1 left, LFO 2 left, LFO 1 right, LFO 2 right.
+    double phases[numLfoSides][chunkSize], randomValues[numLfoSides][chunkSize], lfoValues[numLfoSides][chunkSize];
+
+    for (int start = 0; start < numSamples;)
+    {
+        const int count = std::min (isFading() ? 1 : chunkSize, numSamples - start);
+        float* const chunkIo[] { io[0] + start, io[stereo ? 1 : 0] + start };
+        start += count;
+
+        if constexpr (! settled)
         {
-            auto& channel = channels[(size_t) ch];
-            const float input = io[ch][s];
-
-            // A broken sample would stay in the filter states for ever; it counts as silence.
-            x[ch] = std::isfinite (input) ? (double) input : 0.0;
-
-            if (x[ch] != 0.0)
-                channel.active = true;
-
-            channel.dryLine[(size_t) u] = channel.dryLine[(size_t) (u + l)] = x[ch];
-        }
-
-        const ChannelLanes coloured = bbdOn ? colour.process (x, colourCoefficients) : colour.bypass (x);
-        const ChannelLanes filtered = hiPass.process (coloured, v[hiPassA], v[hiPassB]);
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            channels[(size_t) ch].wetLine[(size_t) u] = channels[(size_t) ch].wetLine[(size_t) (u + l)] = filtered[ch];
-
-        lfo1.advanceLeftPhase (v[increment]);
-        lfo2.advanceLeftPhase (v[increment + 1]);
-
-        if (lfo2Synchronised)
-            lfo2.leftPhase = lfo1.leftPhase;
-
-        const double leftValues[numLfos] { lfo1.leftValue(), lfo2.leftValue() };
-        double rightValues[numLfos] {};
-
-        if constexpr (stereo)
-        {
-            for (int n = 0; n < numLfos; ++n)
+            for (int s = 0; s < count; ++s)
             {
-                auto& lfo = lfos[(size_t) n];
-                lfo.rightAccumulator += v[(size_t) (increment + n)];
-
-                if (n == 1 && lfo2Synchronised)
-                    lfo.rightAccumulator = lfo1.rightAccumulator;
-
-                lfo.updateRightPhase (v[(size_t) (stereoOffset + n)]);
-                rightValues[n] = lfo.rightValue();
+                smoothed.step (parameterSmoothing);
+                history[s] = smoothed.value;
             }
         }
 
-        ledValues[0] = flooredAtZero (leftValues[0]);
-        ledValues[1] = flooredAtZero (leftValues[1]);
+        const bool synchronised = lfo2Synchronised;
 
-        ChannelLanes wet {};
-        const bool gateOpen = channels[0].active || (stereo && channels[1].active);
-
-        if (gateOpen)
+        for (int s = 0; s < count; ++s)
         {
-            // The reads of a sample are independent, so they are worked out side by side in
-            // the lanes of one vector: left path 1, left path 2, right path 1, right path 2.
-            using Lanes = double __attribute__ ((vector_size (32)));
-            using IntLanes = int __attribute__ ((vector_size (16)));
+            const auto& v = valuesAt (s);
+            lfo1.advanceLeftPhase (v[increment]);
+            lfo2.advanceLeftPhase (v[increment + 1]);
 
-            const Lanes lfoValues { leftValues[0], leftValues[1],
-                                    flooredAtZero (rightValues[0]), flooredAtZero (rightValues[1]) };
-            Lanes first, second;
-            std::memcpy (&first, lfoOutputs.first.data(), sizeof (Lanes));
-            std::memcpy (&second, lfoOutputs.second.data(), sizeof (Lanes));
-            first -= (first - lfoValues) * lfoSmoothing + 1e-20;
-            second -= (second - first) * lfoSmoothing + 1e-20;
+            if (synchronised)
+                lfo2.leftPhase = lfo1.leftPhase;
 
-            // Mono has no right side: its smoothing states hold.
-            std::memcpy (lfoOutputs.first.data(), &first, sizeof (double) * numChannels * numLfos);
-            std::memcpy (lfoOutputs.second.data(), &second, sizeof (double) * numChannels * numLfos);
-
-            const Lanes depths { v[depth], v[depth + 1], v[depth], v[depth + 1] };
-            const Lanes offsets { v[offset], v[offset + 1], v[offset], v[offset + 1] };
-            const Lanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
-            const Lanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
-            const Lanes gains = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
-            const Lanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
-
-            // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
-            const Lanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);
-            const IntLanes newest = __builtin_convertvector (positions, IntLanes);
-            const IntLanes phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes)) * (double) InterpolationTable::numPhases, IntLanes);
-
-            for (int ch = 0; ch < numChannels; ++ch)
+            for (int n = 0; n < numLfos; ++n)
             {
-                const double* line = channels[(size_t) ch].wetLine.data();
+                phases[n][s] = lfos[(size_t) n].leftPhase;
+                randomValues[n][s] = lfos[(size_t) n].leftRandomValue;
+            }
 
+            if constexpr (stereo)
+            {
                 for (int n = 0; n < numLfos; ++n)
                 {
-                    const int r = ch * numLfos + n;
-                    wet[ch] += gains[r] * table.interpolate ({ line, newest[r], phases[r] });
+                    auto& lfo = lfos[(size_t) n];
+                    lfo.rightAccumulator += v[(size_t) (increment + n)];
+
+                    if (n == 1 && synchronised)
+                        lfo.rightAccumulator = lfo1.rightAccumulator;
+
+                    lfo.updateRightPhase (v[(size_t) (stereoOffset + n)]);
+                    phases[numLfos + n][s] = lfo.rightPhase;
+                    randomValues[numLfos + n][s] = lfo.rightRandomValue;
                 }
             }
         }
 
-        const int dryIndex = u + l - interpolatorCentre;
-        ChannelLanes dry {};
+        for (int side = 0; side < numLfoSides; ++side)
+            HalvenekLfo::waveformValues (lfos[(size_t) (side % numLfos)].waveform, phases[side], randomValues[side],
+                                         lfoValues[side], count);
 
-        for (int ch = 0; ch < numChannels; ++ch)
-            dry[ch] = channels[(size_t) ch].dryLine[(size_t) dryIndex];
+        ledValues[0] = flooredAtZero (lfoValues[0][count - 1]);
+        ledValues[1] = flooredAtZero (lfoValues[1][count - 1]);
 
-        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
-        const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
-        ChannelLanes written {}, levels {};
+        const bool colourOn = bbdOn;
 
-        for (int ch = 0; ch < numChannels; ++ch)
+        for (int s = 0; s < count; ++s)
         {
-            const float sample = (float) out[ch];
-            io[ch][s] = sample;
-            written[ch] = sample;
-            levels[ch] = getMeterLevel (sample);
+            const auto& v = valuesAt (s);
+            ChannelLanes x {};
+
+            for (int ch = 0; ch < numChannels; ++ch)
+            {
+                const float input = chunkIo[ch][s];
+
+                // A broken sample would stay in the filter states for ever; it counts as silence.
+                x[ch] = std::isfinite (input) ? (double) input : 0.0;
+
+                if (x[ch] != 0.0)
+                    active[ch] = true;
+
+                dryLines[ch][u] = dryLines[ch][u + l] = x[ch];
+            }
+
+            const ChannelLanes coloured = colourOn ? colourState.process (x, colourCoefficientsInUse) : colourState.bypass (x);
+            const ChannelLanes filtered = hiPassState.process (coloured, v[hiPassA], v[hiPassB]);
+
+            for (int ch = 0; ch < numChannels; ++ch)
+                wetLines[ch][u] = wetLines[ch][u + l] = filtered[ch];
+
+            ChannelLanes wet {};
+
+            if (active[0] || active[1])
+            {
+                // Mono has no right side; its lanes are worked but never stored.
+                const Lanes lfoLanes { lfoValues[0][s], lfoValues[1][s],
+                                       stereo ? flooredAtZero (lfoValues[stereo ? 2 : 0][s]) : 0.0,
+                                       stereo ? flooredAtZero (lfoValues[stereo ? 3 : 0][s]) : 0.0 };
+                first -= (first - lfoLanes) * lfoSmoothing + 1e-20;
+                second -= (second - first) * lfoSmoothing + 1e-20;
+
+                const Lanes depths { v[depth], v[depth + 1], v[depth], v[depth + 1] };
+                const Lanes offsets { v[offset], v[offset + 1], v[offset], v[offset + 1] };
+                const Lanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
+                const Lanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
+                const Lanes gains = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
+                const Lanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
+
+                // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
+                const Lanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);
+                const IntLanes newest = __builtin_convertvector (positions, IntLanes);
+                const IntLanes phaseIndices = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes)) * (double) InterpolationTable::numPhases, IntLanes);
+
+                // Mono reads its two positions twice; the copies are not used.
+                const InterpolationTable::Read reads[numReads] {
+                    { wetLines[0], newest[0], phaseIndices[0] },
+                    { wetLines[0], newest[1], phaseIndices[1] },
+                    { wetLines[stereo ? 1 : 0], newest[stereo ? 2 : 0], phaseIndices[stereo ? 2 : 0] },
+                    { wetLines[stereo ? 1 : 0], newest[stereo ? 3 : 1], phaseIndices[stereo ? 3 : 1] } };
+                Lanes values;
+                table.interpolate (reads, values);
+                const Lanes weighted = gains * values;
+
+                for (int ch = 0; ch < numChannels; ++ch)
+                    wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
+            }
+
+            const int dryIndex = u + l - interpolatorCentre;
+            ChannelLanes dry {};
+
+            for (int ch = 0; ch < numChannels; ++ch)
+                dry[ch] = dryLines[ch][dryIndex];
+
+            const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+            const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
+            ChannelLanes written {}, levels {};
+
+            for (int ch = 0; ch < numChannels; ++ch)
+            {
+                const float sample = (float) out[ch];
+                chunkIo[ch][s] = sample;
+                written[ch] = sample;
+                levels[ch] = getMeterLevel (sample);
+            }
+
+            meterState = meterState < levels ? levels : meterState;
+            meterState = meterState * decay + 1e-20;
+            followerState *= decay + 1e-20;
+            followerState = written > followerState ? written : followerState;
+
+            for (int ch = 0; ch < numChannels; ++ch)
+                if (followerState[ch] < 2e-5)
+                    active[ch] = false;
+
+            u = u + 1 == l ? 0 : u + 1;
         }
-
-        meters = meters < levels ? levels : meters;
-        meters = meters * meterDecay + 1e-20;
-        followers *= meterDecay + 1e-20;
-        followers = written > followers ? written : followers;
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            if (followers[ch] < 2e-5)
-                channels[(size_t) ch].active = false;
-
-        writeIndex = u + 1 == l ? 0 : u + 1;
     }
+
+    for (int ch = 0; ch < numChannels; ++ch)
+        channels[(size_t) ch].active = active[ch];
+
+    colour = colourState;
+    hiPass = hiPassState;
+    meters = meterState;
+    followers = followerState;
+    std::memcpy (lfoOutputs.first.data(), &first, sizeof (double) * numLfoSides);
+    std::memcpy (lfoOutputs.second.data(), &second, sizeof (double) * numLfoSides);
+    writeIndex = u;
 
     publishMeters (meters[0], meters[stereo ? 1 : 0]);
     ledPair.set ((float) ledValues[0], (float) ledValues[1]);
 }
 
+template <int numChannels>
+forcedinline void HalvenekCore::processSettledOrNot (float* const* io, int numSamples)
+{
+    // A preset applied during the fade changes targets within the call.
+    if (! isFading() && smoothed.isSettled (parameterSmoothing))
+        process<numChannels, true> (io, numSamples);
+    else
+        process<numChannels, false> (io, numSamples);
+}
+
 HALVENEK_SAMPLE_LOOP_VERSIONS void HalvenekCore::processStereoVersions (float* left, float* right, int numSamples)
 {
     float* const io[] { left, right };
-    process<2> (io, numSamples);
+    processSettledOrNot<2> (io, numSamples);
 }
 
 HALVENEK_SAMPLE_LOOP_VERSIONS void HalvenekCore::processMonoVersions (float* samples, int numSamples)
 {
     float* const io[] { samples };
-    process<1> (io, numSamples);
+    processSettledOrNot<1> (io, numSamples);
 }

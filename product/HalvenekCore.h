@@ -88,11 +88,23 @@ private:
             for (size_t i = 0; i < (size_t) numSmoothed; ++i)
                 value[i] -= (value[i] - target[i]) * coefficient + 1e-20;
         }
+
+        /** True when a step would leave every value exactly as it is, so that it would
+            also leave it so on every later step until a target changes. */
+        bool isSettled (double coefficient) const noexcept
+        {
+            bool settled = true;
+
+            for (size_t i = 0; i < (size_t) numSmoothed; ++i)
+                settled &= value[i] - ((value[i] - target[i]) * coefficient + 1e-20) == value[i];
+
+            return settled;
+        }
     };
 
     // The four delay reads of a stereo sample, in the order left path 1, left path 2,
     // right path 1, right path 2; mono uses the first two.
-    static constexpr int numReads = 2 * numLfos;
+    static constexpr int numReads = InterpolationTable::numReads;
 
     /** Two cascaded one-pole smoothers per read for the LFO values that drive it; the
         second state is the LFO output the read uses. */
@@ -111,8 +123,17 @@ private:
         leaves the second lane silent. */
     using ChannelLanes = double __attribute__ ((vector_size (16)));
 
-    template <int numChannels>
+    /** The samples are worked in chunks: first the smoothed values and the LFO values of
+        the whole chunk, then the audio. While a silent preset change runs, a chunk is one
+        sample, because applying the preset changes parameters between two samples. When
+        the smoothed values are settled they hold for the whole call and are not stepped. */
+    static constexpr int chunkSize = 64;
+
+    template <int numChannels, bool settled>
     void process (float* const* io, int numSamples);
+
+    template <int numChannels>
+    void processSettledOrNot (float* const* io, int numSamples);
 
     // The sample loop compiled for each instruction set the build offers.
     void processStereoVersions (float* left, float* right, int numSamples);

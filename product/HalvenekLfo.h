@@ -36,20 +36,37 @@ public:
     /** The free rate in hertz for a normalised value: 0.01 Hz at 0, 0.5 Hz at 0.5, 20 Hz at 1. */
     static double freeRateForValue (double value) noexcept;
 
-    /** The waveform's value in [0, 1] at a phase in [0, 2 pi]; other indices give 0. */
-    static double waveformValue (int waveform, double phase, double randomValue) noexcept
+    /** The waveform's values in [0, 1] for a run of phases in [0, 2 pi] and the random
+        values held at them; other indices give 0. The waveform is chosen once per run, so
+        each loop is a plain formula. */
+    static void waveformValues (int waveform, const double* phases, const double* randomValues,
+                                double* values, int count) noexcept
     {
+        auto fill = [values, count] (auto valueAt)
+        {
+            for (int i = 0; i < count; ++i)
+                values[i] = valueAt (i);
+        };
+
         switch (waveform)
         {
             case triangle:
-                return (phase < pi ? ((phase - pi / 2) * (2 / pi) + 1) * 0.5
-                                   : ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5) + 1e-20;
-            case square:        return phase < pi ? 1.0 : 0.0;
-            case sine:          return (std::sin (phase + 1e-20) + 1) * 0.5;
-            case sawRising:     return phase / twoPi;
-            case sawFalling:    return 1 - phase / twoPi;
-            case random:        return (randomValue + 1) * 0.5;
-            default:            return 0.0;
+                fill ([phases] (int i)
+                {
+                    // Both halves are worked out and one chosen, so the loop has no branch.
+                    const double phase = phases[i];
+                    const double rising = ((phase - pi / 2) * (2 / pi) + 1) * 0.5;
+                    const double falling = ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5;
+                    return (phase < pi ? rising : falling) + 1e-20;
+                });
+                break;
+
+            case square:        fill ([phases] (int i) { return phases[i] < pi ? 1.0 : 0.0; }); break;
+            case sine:          fill ([phases] (int i) { return (std::sin (phases[i] + 1e-20) + 1) * 0.5; }); break;
+            case sawRising:     fill ([phases] (int i) { return phases[i] / twoPi; }); break;
+            case sawFalling:    fill ([phases] (int i) { return 1 - phases[i] / twoPi; }); break;
+            case random:        fill ([randomValues] (int i) { return (randomValues[i] + 1) * 0.5; }); break;
+            default:            fill ([] (int) { return 0.0; }); break;
         }
     }
 
@@ -95,9 +112,6 @@ public:
         else if (rightPhase < 0.0)
             rightPhase += twoPi;
     }
-
-    double leftValue() const noexcept           { return waveformValue (waveform, leftPhase, leftRandomValue); }
-    double rightValue() const noexcept          { return waveformValue (waveform, rightPhase, rightRandomValue); }
 
     // Parameters.
     double freeRate = 0.0, cyclesPerBeat = 0.0, rate = 0.0;

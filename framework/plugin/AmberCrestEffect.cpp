@@ -207,6 +207,8 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
 
     midiQueue.append (midiMessages);
 
+    const auto* clockList = clocks.data();
+    const size_t numClocks = clocks.size();
     const bool clocksRunning = std::any_of (clocks.begin(), clocks.end(), [] (const auto& c) { return c->isRunning(); });
 
     for (int sample = 0; sample < numSamples;)
@@ -219,33 +221,37 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
                 handleMidiEvent (midiQueue.takeNext());
         }
 
+        // Up to the next MIDI event only a clock edge can cut the sub-block.
+        const int runEnd = std::max (sample + 1, midiQueue.getNextEventTime (numSamples));
+
         if (! clocksRunning)
         {
-            // Stopped clocks never change state: the sub-block runs on to the next event.
-            const int next = midiQueue.getNextEventTime (numSamples);
-            pendingCount += next - sample;
-            sample = next;
+            // Stopped clocks never change state.
+            pendingCount += runEnd - sample;
+            sample = runEnd;
             continue;
         }
 
-        for (size_t k = 0; k < clocks.size(); ++k)
+        for (; sample < runEnd; ++sample)
         {
-            auto& clock = *clocks[k];
-
-            if (clock.tick())
+            for (size_t k = 0; k < numClocks; ++k)
             {
-                handOverPendingSamples();
+                auto& clock = *clockList[k];
 
-                if (clock.isAtPeriodStart())
+                if (clock.tick())
                 {
-                    const juce::ScopedLock sl (processorLock);
-                    core->alignToClock ((int) k, clock);
+                    handOverPendingSamples();
+
+                    if (clock.isAtPeriodStart())
+                    {
+                        const juce::ScopedLock sl (processorLock);
+                        core->alignToClock ((int) k, clock);
+                    }
                 }
             }
-        }
 
-        ++pendingCount;
-        ++sample;
+            ++pendingCount;
+        }
     }
 
     handOverPendingSamples();
