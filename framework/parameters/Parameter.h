@@ -185,7 +185,7 @@ private:
 class EnumParameter : public IntParameter
 {
 public:
-    /** Items are the pieces of the specification before each ";", plus a non-empty rest. */
+    /** Items are the pieces of the item list before each ";", plus a non-empty rest. */
     EnumParameter (int index, const juce::String& name, const juce::String& itemSpecification,
                    const juce::String& defaultText, bool automatable = false);
 
