@@ -209,7 +209,6 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
 
     const auto* clockList = clocks.data();
     const size_t numClocks = clocks.size();
-    const bool clocksRunning = std::any_of (clocks.begin(), clocks.end(), [] (const auto& c) { return c->isRunning(); });
 
     for (int sample = 0; sample < numSamples;)
     {
@@ -224,16 +223,25 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
         // Up to the next MIDI event only a clock edge can cut the sub-block.
         const int runEnd = std::max (sample + 1, midiQueue.getNextEventTime (numSamples));
 
-        if (! clocksRunning)
+        while (sample < runEnd)
         {
-            // Stopped clocks never change state.
-            pendingCount += runEnd - sample;
-            sample = runEnd;
-            continue;
-        }
+            // Samples on which no clock can change (all of them while the clocks are
+            // stopped) are passed over together.
+            std::int64_t quiet = runEnd - sample;
 
-        for (; sample < runEnd; ++sample)
-        {
+            for (size_t k = 0; k < numClocks; ++k)
+                quiet = std::min (quiet, clockList[k]->getQuietSamples());
+
+            if (quiet > 0)
+            {
+                for (size_t k = 0; k < numClocks; ++k)
+                    clockList[k]->skipQuietSamples ((int) quiet);
+
+                pendingCount += (int) quiet;
+                sample += (int) quiet;
+                continue;
+            }
+
             for (size_t k = 0; k < numClocks; ++k)
             {
                 auto& clock = *clockList[k];
@@ -251,6 +259,7 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
             }
 
             ++pendingCount;
+            ++sample;
         }
     }
 

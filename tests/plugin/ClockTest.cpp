@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace
@@ -148,4 +150,52 @@ TEST (Clock, ChangingDivisionWhileRunningMovesTheNextEdge)
     ASSERT_EQ (changes.size(), 1u);
     EXPECT_EQ (changes[0].state, 1);
     EXPECT_NEAR (changes[0].sample + 100, 5513, 1);
+}
+
+TEST (Clock, SkippingQuietSamplesKeepsEveryEdgeOfTickingOneByOne)
+{
+    for (const double division : { 1.0, 4.0, 3.0, 0.125 })
+    {
+        Clock ticked, skipped;
+        setUp (ticked, division);
+        setUp (skipped, division);
+        ticked.start (0.37);
+        skipped.start (0.37);
+
+        const auto expected = runClock (ticked, 200000);
+        std::vector<Change> changes;
+
+        for (int i = 0; i < 200000;)
+        {
+            const int quiet = (int) std::min<std::int64_t> (skipped.getQuietSamples(), 200000 - i);
+
+            if (quiet > 0)
+            {
+                skipped.skipQuietSamples (quiet);
+                i += quiet;
+            }
+            else if (skipped.tick())
+                changes.push_back ({ i++, skipped.getState() });
+            else
+                ++i;
+        }
+
+        ASSERT_GT (expected.size(), 2u) << division;
+        EXPECT_EQ (changes, expected) << division;
+        EXPECT_EQ (skipped.getPosition(), ticked.getPosition()) << division;
+    }
+}
+
+TEST (Clock, StoppedClockIsQuietForEverAndSkippingLeavesItAtZero)
+{
+    Clock clock;
+    setUp (clock, 1.0);
+    EXPECT_EQ (clock.getQuietSamples(), std::numeric_limits<std::int64_t>::max());
+
+    clock.skipQuietSamples (1000);
+    EXPECT_EQ (clock.getPosition(), 0.0);
+
+    // A started clock must tick its first sample: it enters the period start there.
+    clock.start (0.0);
+    EXPECT_EQ (clock.getQuietSamples(), 0);
 }
