@@ -36,43 +36,41 @@ public:
         additions. */
     void interpolate (const Read (&reads)[numReads], Results& results) const noexcept
     {
-        Lanes sums[numReads];
+        Row sums[numReads];
 
         for (int r = 0; r < numReads; ++r)
         {
             const double* taps = phaseRows + reads[r].phase * numTaps;
             const double* samples = reads[r].line + reads[r].newest - (numTaps - 1);
 
-            // Four running sums of four lanes each, added up at the end.
-            Lanes partial[4], tapLanes, sampleLanes;
-
-            for (int i = 0; i < 4; ++i)
-            {
-                std::memcpy (&tapLanes, taps + 4 * i, sizeof (Lanes));
-                std::memcpy (&sampleLanes, samples + 4 * i, sizeof (Lanes));
-                partial[i] = tapLanes * sampleLanes;
-            }
-
-            for (int i = 0; i < 4; ++i)
-            {
-                std::memcpy (&tapLanes, taps + 16 + 4 * i, sizeof (Lanes));
-                std::memcpy (&sampleLanes, samples + 16 + 4 * i, sizeof (Lanes));
-                partial[i] += tapLanes * sampleLanes;
-            }
-
-            sums[r] = (partial[0] + partial[1]) + (partial[2] + partial[3]);
+            // Two running sums, so that the multiply-adds of one read overlap.
+            Row tapRow, sampleRow, even, odd;
+            load (tapRow, taps);                load (sampleRow, samples);                even = tapRow * sampleRow;
+            load (tapRow, taps + rowSize);      load (sampleRow, samples + rowSize);      odd = tapRow * sampleRow;
+            load (tapRow, taps + 2 * rowSize);  load (sampleRow, samples + 2 * rowSize);  even += tapRow * sampleRow;
+            load (tapRow, taps + 3 * rowSize);  load (sampleRow, samples + 3 * rowSize);  odd += tapRow * sampleRow;
+            sums[r] = even + odd;
         }
 
-        // Neighbouring lanes of two reads side by side, then the two halves: one lane per read.
-        const Lanes pairs01 = __builtin_shufflevector (sums[0], sums[1], 0, 4, 2, 6) + __builtin_shufflevector (sums[0], sums[1], 1, 5, 3, 7);
-        const Lanes pairs23 = __builtin_shufflevector (sums[2], sums[3], 0, 4, 2, 6) + __builtin_shufflevector (sums[2], sums[3], 1, 5, 3, 7);
-        results = __builtin_shufflevector (pairs01, pairs23, 0, 1, 4, 5) + __builtin_shufflevector (pairs01, pairs23, 2, 3, 6, 7);
+        // Neighbouring lanes of two reads side by side, then of all four, then the two
+        // halves: one lane per read.
+        const Row pairs01 = __builtin_shufflevector (sums[0], sums[1], 0, 8, 2, 10, 4, 12, 6, 14)
+                          + __builtin_shufflevector (sums[0], sums[1], 1, 9, 3, 11, 5, 13, 7, 15);
+        const Row pairs23 = __builtin_shufflevector (sums[2], sums[3], 0, 8, 2, 10, 4, 12, 6, 14)
+                          + __builtin_shufflevector (sums[2], sums[3], 1, 9, 3, 11, 5, 13, 7, 15);
+        const Row quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 8, 9, 4, 5, 12, 13)
+                        + __builtin_shufflevector (pairs01, pairs23, 2, 3, 10, 11, 6, 7, 14, 15);
+        results = __builtin_shufflevector (quads, quads, 0, 1, 2, 3) + __builtin_shufflevector (quads, quads, 4, 5, 6, 7);
     }
 
 private:
-    // Four doubles in one value: one register where the target has 256-bit vectors, two
-    // otherwise.
-    using Lanes = Results;
+    // Eight taps or samples in one value: one register where the target has 512-bit
+    // vectors, two or four otherwise.
+    static constexpr int rowSize = 8;
+    using Row = double __attribute__ ((vector_size (rowSize * sizeof (double))));
+    static_assert (numTaps == 4 * rowSize);
+
+    static void load (Row& row, const double* source) noexcept  { std::memcpy (&row, source, sizeof (Row)); }
 
     // Each phase row of 32 taps starts on a 64-byte boundary, so no tap load spans two
     // cache lines.
