@@ -17,9 +17,9 @@ namespace
 }
 
 // Where the loader picks a version of a function by processor (ELF on x86-64), the sample
-// loop also comes in an AVX2 version.
+// loop also comes in AVX2 and AVX-512 versions.
 #if defined (__GNUC__) && ! defined (__clang__) && defined (__x86_64__) && defined (__ELF__)
- #define HALVENEK_SAMPLE_LOOP_VERSIONS __attribute__ ((target_clones ("default", "avx2")))
+ #define HALVENEK_SAMPLE_LOOP_VERSIONS __attribute__ ((target_clones ("default", "avx2", "avx512f")))
 #else
  #define HALVENEK_SAMPLE_LOOP_VERSIONS
 #endif
@@ -48,14 +48,16 @@ void HalvenekCore::applySampleRate (double newSampleRate)
     meterDecay = 1.0 - q * 0.0001;
 
     lineLength = (int) std::floor (lineSeconds * sampleRate);
-    writeIndex = 0;
+    ringLength = lineLength + chunkSize;
+    writeIndex = ringIndex = 0;
     colourCoefficients = ChorusFilters::BbdCoefficients::forSampleRate (sampleRate);
 
     for (auto& channel : channels)
     {
-        // Each sample is written twice, l apart, so any l consecutive samples lie in one piece.
-        channel.dryLine.assign ((size_t) (2 * lineLength), 0.0);
-        channel.wetLine.assign ((size_t) (2 * lineLength), 0.0);
+        // Each sample is written twice, a ring length apart, so that any ring length of
+        // consecutive samples lies in one piece.
+        channel.dryLine.assign ((size_t) (2 * ringLength), 0.0);
+        channel.wetLine.assign ((size_t) (2 * ringLength), 0.0);
     }
 
     colour = {};
@@ -208,52 +210,73 @@ void HalvenekCore::processMono (float* samples, int numSamples)
     processMonoVersions (samples, numSamples);
 }
 
+/** What one call works with. The running state is copied in at the start and back at the
+    end: held in a local, it cannot be aliased by the line writes, which would otherwise
+    force it through memory on every sample. */
+struct HalvenekCore::CallState
+{
+    static constexpr int maxLfoSides = 2 * numLfos;
+    using ReadIndices = int __attribute__ ((vector_size (16)));
+
+    double* dryLines[2] {};
+    double* wetLines[2] {};
+    bool active[2] {};
+    int u = 0, w = 0;   // the write index in the line length and in the ring, at the chunk start
+
+    ChorusFilters::BbdColour<ChannelLanes> colour;
+    ChorusFilters::HighPass<ChannelLanes> hiPass;
+    ChannelLanes meters {}, followers {};
+    ReadLanes first {}, second {};
+
+    // Per sample of the chunk. LFO sides are in the order LFO 1 left, LFO 2 left, LFO 1
+    // right, LFO 2 right.
+    double phases[maxLfoSides][chunkSize], randomValues[maxLfoSides][chunkSize], lfoValues[maxLfoSides][chunkSize];
+    unsigned char nonZeroInputs[chunkSize];   // bit k set when channel k's input is not 0
+    ReadLanes firstAfter[chunkSize], secondAfter[chunkSize];
+    ReadIndices newestInRing[chunkSize], phaseIndices[chunkSize];
+    ReadLanes gains[chunkSize];
+    ChannelLanes wet[chunkSize];
+};
+
+namespace
+{
+    /** The smoothed values of sample s of a chunk: one set for the whole call when they are
+        settled. */
+    template <bool settled, typename Values>
+    forcedinline const Values& smoothedAt (const Values* values, int s) noexcept
+    {
+        return values[settled ? 0 : s];
+    }
+
+    forcedinline int wrapped (int index, int length) noexcept  { return index >= length ? index - length : index; }
+}
+
 template <int numChannels, bool settled>
 forcedinline void HalvenekCore::process (float* const* io, int numSamples)
 {
     constexpr bool stereo = numChannels == 2;
-    constexpr int numLfoSides = numChannels * numLfos;
-    using Values = std::array<double, numSmoothed>;
 
-    // Lanes of the four reads of a stereo sample: left path 1, left path 2, right path 1,
-    // right path 2.
-    using Lanes = double __attribute__ ((vector_size (32)));
-    using IntLanes = int __attribute__ ((vector_size (16)));
-
-    const int l = lineLength;
-    const int waitSamples = (int) (presetWaitSamples * rateRatio);
-    const double decay = meterDecay;
-    const ChorusFilters::BbdCoefficients colourCoefficientsInUse = colourCoefficients;
-    auto& lfo1 = lfos[0];
-    auto& lfo2 = lfos[1];
-
-    // The running state lives in locals for the call: the line writes could otherwise
-    // alias it and force it through memory on every sample.
-    double* dryLines[numChannels];
-    double* wetLines[numChannels];
-    bool active[2] { channels[0].active, stereo && channels[1].active };
+    CallState state;
+    state.u = writeIndex;
+    state.w = ringIndex;
+    state.colour = colour;
+    state.hiPass = hiPass;
+    state.meters = meters;
+    state.followers = followers;
+    std::memcpy (&state.first, lfoOutputs.first.data(), sizeof (ReadLanes));
+    std::memcpy (&state.second, lfoOutputs.second.data(), sizeof (ReadLanes));
 
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        dryLines[ch] = channels[(size_t) ch].dryLine.data();
-        wetLines[ch] = channels[(size_t) ch].wetLine.data();
+        state.dryLines[ch] = channels[(size_t) ch].dryLine.data();
+        state.wetLines[ch] = channels[(size_t) ch].wetLine.data();
+        state.active[ch] = channels[(size_t) ch].active;
     }
 
-    auto colourState = colour;
-    auto hiPassState = hiPass;
-    ChannelLanes meterState = meters, followerState = followers;
-    Lanes first, second;
-    std::memcpy (&first, lfoOutputs.first.data(), sizeof (Lanes));
-    std::memcpy (&second, lfoOutputs.second.data(), sizeof (Lanes));
-    int u = writeIndex;
+    SmoothedSnapshot history[settled ? 1 : chunkSize];
 
-    const Values steady = smoothed.value;
-    Values history[settled ? 1 : chunkSize];
-    auto valuesAt = [&] (int s) -> const Values& { if constexpr (settled) return steady; else return history[s]; };
-
-    // Per chunk: the phases, held random values and waveform values of each LFO side, in
-    // the order LFO 1 left, LFO 2 left, LFO 1 right, LFO 2 right.
-    double phases[numLfoSides][chunkSize], randomValues[numLfoSides][chunkSize], lfoValues[numLfoSides][chunkSize];
+    if constexpr (settled)
+        history[0] = smoothed.value;
 
     for (int start = 0; start < numSamples;)
     {
@@ -270,154 +293,300 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
             }
         }
 
-        const bool synchronised = lfo2Synchronised;
+        computeLfoValues<numChannels, settled> (state, history, count);
+        writeInputs<numChannels, settled> (state, chunkIo, history, count);
+        writeOutputs<numChannels, settled> (state, chunkIo, history, count);
 
-        for (int s = 0; s < count; ++s)
-        {
-            const auto& v = valuesAt (s);
-            lfo1.advanceLeftPhase (v[increment]);
-            lfo2.advanceLeftPhase (v[increment + 1]);
-
-            if (synchronised)
-                lfo2.leftPhase = lfo1.leftPhase;
-
-            for (int n = 0; n < numLfos; ++n)
-            {
-                phases[n][s] = lfos[(size_t) n].leftPhase;
-                randomValues[n][s] = lfos[(size_t) n].leftRandomValue;
-            }
-
-            if constexpr (stereo)
-            {
-                for (int n = 0; n < numLfos; ++n)
-                {
-                    auto& lfo = lfos[(size_t) n];
-                    lfo.rightAccumulator += v[(size_t) (increment + n)];
-
-                    if (n == 1 && synchronised)
-                        lfo.rightAccumulator = lfo1.rightAccumulator;
-
-                    lfo.updateRightPhase (v[(size_t) (stereoOffset + n)]);
-                    phases[numLfos + n][s] = lfo.rightPhase;
-                    randomValues[numLfos + n][s] = lfo.rightRandomValue;
-                }
-            }
-        }
-
-        for (int side = 0; side < numLfoSides; ++side)
-            HalvenekLfo::waveformValues (lfos[(size_t) (side % numLfos)].waveform, phases[side], randomValues[side],
-                                         lfoValues[side], count);
-
-        ledValues[0] = flooredAtZero (lfoValues[0][count - 1]);
-        ledValues[1] = flooredAtZero (lfoValues[1][count - 1]);
-
-        const bool colourOn = bbdOn;
-
-        for (int s = 0; s < count; ++s)
-        {
-            const auto& v = valuesAt (s);
-            ChannelLanes x {};
-
-            for (int ch = 0; ch < numChannels; ++ch)
-            {
-                const float input = chunkIo[ch][s];
-
-                // A broken sample would stay in the filter states for ever; it counts as silence.
-                x[ch] = std::isfinite (input) ? (double) input : 0.0;
-
-                if (x[ch] != 0.0)
-                    active[ch] = true;
-
-                dryLines[ch][u] = dryLines[ch][u + l] = x[ch];
-            }
-
-            const ChannelLanes coloured = colourOn ? colourState.process (x, colourCoefficientsInUse) : colourState.bypass (x);
-            const ChannelLanes filtered = hiPassState.process (coloured, v[hiPassA], v[hiPassB]);
-
-            for (int ch = 0; ch < numChannels; ++ch)
-                wetLines[ch][u] = wetLines[ch][u + l] = filtered[ch];
-
-            ChannelLanes wet {};
-
-            if (active[0] || active[1])
-            {
-                // Mono has no right side; its lanes are worked but never stored.
-                const Lanes lfoLanes { lfoValues[0][s], lfoValues[1][s],
-                                       stereo ? flooredAtZero (lfoValues[stereo ? 2 : 0][s]) : 0.0,
-                                       stereo ? flooredAtZero (lfoValues[stereo ? 3 : 0][s]) : 0.0 };
-                first -= (first - lfoLanes) * lfoSmoothing + 1e-20;
-                second -= (second - first) * lfoSmoothing + 1e-20;
-
-                const Lanes depths { v[depth], v[depth + 1], v[depth], v[depth + 1] };
-                const Lanes offsets { v[offset], v[offset + 1], v[offset], v[offset + 1] };
-                const Lanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
-                const Lanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
-                const Lanes gains = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
-                const Lanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
-
-                // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
-                const Lanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);
-                const IntLanes newest = __builtin_convertvector (positions, IntLanes);
-                const IntLanes phaseIndices = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes)) * (double) InterpolationTable::numPhases, IntLanes);
-
-                // Mono reads its two positions twice; the copies are not used.
-                const InterpolationTable::Read reads[numReads] {
-                    { wetLines[0], newest[0], phaseIndices[0] },
-                    { wetLines[0], newest[1], phaseIndices[1] },
-                    { wetLines[stereo ? 1 : 0], newest[stereo ? 2 : 0], phaseIndices[stereo ? 2 : 0] },
-                    { wetLines[stereo ? 1 : 0], newest[stereo ? 3 : 1], phaseIndices[stereo ? 3 : 1] } };
-                Lanes values;
-                table.interpolate (reads, values);
-                const Lanes weighted = gains * values;
-
-                for (int ch = 0; ch < numChannels; ++ch)
-                    wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
-            }
-
-            const int dryIndex = u + l - interpolatorCentre;
-            ChannelLanes dry {};
-
-            for (int ch = 0; ch < numChannels; ++ch)
-                dry[ch] = dryLines[ch][dryIndex];
-
-            const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
-            const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
-            ChannelLanes written {}, levels {};
-
-            for (int ch = 0; ch < numChannels; ++ch)
-            {
-                const float sample = (float) out[ch];
-                chunkIo[ch][s] = sample;
-                written[ch] = sample;
-                levels[ch] = getMeterLevel (sample);
-            }
-
-            meterState = meterState < levels ? levels : meterState;
-            meterState = meterState * decay + 1e-20;
-            followerState *= decay + 1e-20;
-            followerState = written > followerState ? written : followerState;
-
-            for (int ch = 0; ch < numChannels; ++ch)
-                if (followerState[ch] < 2e-5)
-                    active[ch] = false;
-
-            u = u + 1 == l ? 0 : u + 1;
-        }
+        state.u = (state.u + count) % lineLength;
+        state.w = (state.w + count) % ringLength;
     }
 
     for (int ch = 0; ch < numChannels; ++ch)
-        channels[(size_t) ch].active = active[ch];
+        channels[(size_t) ch].active = state.active[ch];
 
-    colour = colourState;
-    hiPass = hiPassState;
-    meters = meterState;
-    followers = followerState;
-    std::memcpy (lfoOutputs.first.data(), &first, sizeof (double) * numLfoSides);
-    std::memcpy (lfoOutputs.second.data(), &second, sizeof (double) * numLfoSides);
-    writeIndex = u;
+    colour = state.colour;
+    hiPass = state.hiPass;
+    meters = state.meters;
+    followers = state.followers;
+    std::memcpy (lfoOutputs.first.data(), &state.first, sizeof (double) * (size_t) (numChannels * numLfos));
+    std::memcpy (lfoOutputs.second.data(), &state.second, sizeof (double) * (size_t) (numChannels * numLfos));
+    writeIndex = state.u;
+    ringIndex = state.w;
 
     publishMeters (meters[0], meters[stereo ? 1 : 0]);
     ledPair.set ((float) ledValues[0], (float) ledValues[1]);
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::computeLfoValues (CallState& state, const SmoothedSnapshot* values, int count)
+{
+    constexpr bool stereo = numChannels == 2;
+    constexpr int numLfoSides = numChannels * numLfos;
+    auto& lfo1 = lfos[0];
+    auto& lfo2 = lfos[1];
+    const bool synchronised = lfo2Synchronised;
+
+    for (int s = 0; s < count; ++s)
+    {
+        const auto& v = smoothedAt<settled> (values, s);
+        lfo1.advanceLeftPhase (v[increment]);
+        lfo2.advanceLeftPhase (v[increment + 1]);
+
+        if (synchronised)
+            lfo2.leftPhase = lfo1.leftPhase;
+
+        for (int n = 0; n < numLfos; ++n)
+        {
+            state.phases[n][s] = lfos[(size_t) n].leftPhase;
+            state.randomValues[n][s] = lfos[(size_t) n].leftRandomValue;
+        }
+
+        if constexpr (stereo)
+        {
+            for (int n = 0; n < numLfos; ++n)
+            {
+                auto& lfo = lfos[(size_t) n];
+                lfo.rightAccumulator += v[(size_t) (increment + n)];
+
+                if (n == 1 && synchronised)
+                    lfo.rightAccumulator = lfo1.rightAccumulator;
+
+                lfo.updateRightPhase (v[(size_t) (stereoOffset + n)]);
+                state.phases[numLfos + n][s] = lfo.rightPhase;
+                state.randomValues[numLfos + n][s] = lfo.rightRandomValue;
+            }
+        }
+    }
+
+    for (int side = 0; side < numLfoSides; ++side)
+        HalvenekLfo::waveformValues (lfos[(size_t) (side % numLfos)].waveform, state.phases[side], state.randomValues[side],
+                                     state.lfoValues[side], count);
+
+    ledValues[0] = flooredAtZero (state.lfoValues[0][count - 1]);
+    ledValues[1] = flooredAtZero (state.lfoValues[1][count - 1]);
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::writeInputs (CallState& state, float* const* chunkIo, const SmoothedSnapshot* values, int count)
+{
+    const int m = ringLength;
+    const bool colourOn = bbdOn;
+    const ChorusFilters::BbdCoefficients coefficients = colourCoefficients;
+    auto colourState = state.colour;
+    auto hiPassState = state.hiPass;
+    int w = state.w;
+
+    for (int s = 0; s < count; ++s)
+    {
+        const auto& v = smoothedAt<settled> (values, s);
+        ChannelLanes x {};
+        unsigned char nonZero = 0;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            const float input = chunkIo[ch][s];
+
+            // A broken sample would stay in the filter states for ever; it counts as silence.
+            x[ch] = std::isfinite (input) ? (double) input : 0.0;
+
+            if (x[ch] != 0.0)
+                nonZero |= (unsigned char) (1 << ch);
+
+            state.dryLines[ch][w] = state.dryLines[ch][w + m] = x[ch];
+        }
+
+        const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
+        const ChannelLanes filtered = hiPassState.process (coloured, v[hiPassA], v[hiPassB]);
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            state.wetLines[ch][w] = state.wetLines[ch][w + m] = filtered[ch];
+
+        state.nonZeroInputs[s] = nonZero;
+        w = wrapped (w + 1, m);
+    }
+
+    state.colour = colourState;
+    state.hiPass = hiPassState;
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::writeOutputs (CallState& state, float* const* chunkIo, const SmoothedSnapshot* values, int count)
+{
+    // The wet paths run while the activity gate is open, and the gate depends on the output
+    // just written. The delay reads of a run of open samples are worked first, together,
+    // on the assumption that the gate stays open to the end of the chunk; where it closes
+    // earlier, the LFO smoothing goes back to where the gate closed.
+    for (int s = 0; s < count;)
+    {
+        const unsigned char nonZero = state.nonZeroInputs[s];
+        const bool gateOpen = state.active[0] || (nonZero & 1) != 0
+                           || (numChannels == 2 && (state.active[1] || (nonZero & 2) != 0));
+
+        if (gateOpen)
+            computeWetValues<numChannels, settled> (state, values, s, count);
+
+        const int end = writeOutputRun<numChannels, settled> (state, chunkIo, values, s, count, gateOpen);
+
+        if (gateOpen)
+        {
+            state.first = state.firstAfter[end - 1];
+            state.second = state.secondAfter[end - 1];
+        }
+
+        s = end;
+    }
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::computeWetValues (CallState& state, const SmoothedSnapshot* values, int from, int count) const
+{
+    planReads<numChannels, settled> (state, values, from, count);
+    readPaths<numChannels> (state, from, count);
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::planReads (CallState& state, const SmoothedSnapshot* values, int from, int count) const
+{
+    constexpr bool stereo = numChannels == 2;
+    using IntLanes = int __attribute__ ((vector_size (16)));
+
+    const int l = lineLength, m = ringLength;
+    const double smoothing = lfoSmoothing;
+    ReadLanes first = state.first, second = state.second;
+    int u = wrapped (state.u + from, l);
+    int w = wrapped (state.w + from, m);
+
+    for (int s = from; s < count; ++s)
+    {
+        const auto& v = smoothedAt<settled> (values, s);
+
+        // Mono has no right side; its lanes are worked but never used.
+        const ReadLanes lfoLanes { state.lfoValues[0][s], state.lfoValues[1][s],
+                                   stereo ? flooredAtZero (state.lfoValues[stereo ? 2 : 0][s]) : 0.0,
+                                   stereo ? flooredAtZero (state.lfoValues[stereo ? 3 : 0][s]) : 0.0 };
+        first -= (first - lfoLanes) * smoothing + 1e-20;
+        second -= (second - first) * smoothing + 1e-20;
+        state.firstAfter[s] = first;
+        state.secondAfter[s] = second;
+
+        const ReadLanes depths { v[depth], v[depth + 1], v[depth], v[depth + 1] };
+        const ReadLanes offsets { v[offset], v[offset + 1], v[offset], v[offset + 1] };
+        const ReadLanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
+        const ReadLanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
+        state.gains[s] = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
+        const ReadLanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
+
+        // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
+        const ReadLanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);
+        const IntLanes newest = __builtin_convertvector (positions, IntLanes);
+        state.phaseIndices[s] = __builtin_convertvector ((positions - __builtin_convertvector (newest, ReadLanes)) * (double) InterpolationTable::numPhases, IntLanes);
+
+        // A position counts back from u + l in the line length; in the ring it counts back
+        // from w + m.
+        state.newestInRing[s] = newest + (w + m - u - l);
+
+        u = wrapped (u + 1, l);
+        w = wrapped (w + 1, m);
+    }
+}
+
+template <int numChannels>
+forcedinline void HalvenekCore::readPaths (CallState& state, int from, int count) const
+{
+    constexpr bool stereo = numChannels == 2;
+    const double* const leftLine = state.wetLines[0];
+    const double* const rightLine = state.wetLines[stereo ? 1 : 0];
+
+    // Nothing here waits for an earlier sample, so the table rows of several samples are
+    // fetched at once.
+    for (int s = from; s < count; ++s)
+    {
+        const auto& newest = state.newestInRing[s];
+        const auto& phases = state.phaseIndices[s];
+
+        // Mono reads its two positions twice; the copies are not used.
+        const InterpolationTable::Read reads[numReads] {
+            { leftLine, newest[0], phases[0] },
+            { leftLine, newest[1], phases[1] },
+            { rightLine, newest[stereo ? 2 : 0], phases[stereo ? 2 : 0] },
+            { rightLine, newest[stereo ? 3 : 1], phases[stereo ? 3 : 1] } };
+        ReadLanes pathValues;
+        table.interpolate (reads, pathValues);
+        const ReadLanes weighted = state.gains[s] * pathValues;
+
+        ChannelLanes wet {};
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
+
+        state.wet[s] = wet;
+    }
+}
+
+template <int numChannels, bool settled>
+forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* chunkIo, const SmoothedSnapshot* values,
+                                                int from, int count, bool gateOpen)
+{
+    constexpr bool stereo = numChannels == 2;
+
+    const int m = ringLength;
+    const int waitSamples = (int) (presetWaitSamples * rateRatio);
+    const double decay = meterDecay;
+    ChannelLanes meterState = state.meters, followerState = state.followers;
+    bool active[2] { state.active[0], stereo && state.active[1] };
+    int w = wrapped (state.w + from, m);
+    int s = from;
+
+    for (; s < count; ++s)
+    {
+        const unsigned char nonZero = state.nonZeroInputs[s];
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            if ((nonZero >> ch & 1) != 0)
+                active[ch] = true;
+
+        if ((active[0] || active[1]) != gateOpen)
+            break;
+
+        const auto& v = smoothedAt<settled> (values, s);
+        const ChannelLanes wet = gateOpen ? state.wet[s] : ChannelLanes {};
+        const int dryIndex = w + m - interpolatorCentre;
+        ChannelLanes dry {};
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            dry[ch] = state.dryLines[ch][dryIndex];
+
+        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+        const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
+        ChannelLanes written {}, levels {};
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            const float sample = (float) out[ch];
+            chunkIo[ch][s] = sample;
+            written[ch] = sample;
+            levels[ch] = getMeterLevel (sample);
+        }
+
+        meterState = meterState < levels ? levels : meterState;
+        meterState = meterState * decay + 1e-20;
+        followerState *= decay + 1e-20;
+        followerState = written > followerState ? written : followerState;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            if (followerState[ch] < 2e-5)
+                active[ch] = false;
+
+        w = wrapped (w + 1, m);
+    }
+
+    state.meters = meterState;
+    state.followers = followerState;
+
+    for (int ch = 0; ch < numChannels; ++ch)
+        state.active[ch] = active[ch];
+
+    return s;
 }
 
 template <int numChannels>

@@ -7,6 +7,7 @@
 #include "InterpolationTable.h"
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 /** Halvenek's DSP core: per channel a "BBD" colour filter and a hi-pass feed one delay
@@ -89,14 +90,18 @@ private:
                 value[i] -= (value[i] - target[i]) * coefficient + 1e-20;
         }
 
-        /** True when a step would leave every value exactly as it is, so that it would
-            also leave it so on every later step until a target changes. */
+        /** True when a step would move no value by more than one unit in its last place.
+            Rounding can leave a value that has reached its target alternating between two
+            neighbouring numbers for ever; such a value counts as settled and is held. */
         bool isSettled (double coefficient) const noexcept
         {
             bool settled = true;
 
             for (size_t i = 0; i < (size_t) numSmoothed; ++i)
-                settled &= value[i] - ((value[i] - target[i]) * coefficient + 1e-20) == value[i];
+            {
+                const double next = value[i] - ((value[i] - target[i]) * coefficient + 1e-20);
+                settled &= next == value[i] || next == std::nextafter (value[i], next);
+            }
 
             return settled;
         }
@@ -105,6 +110,7 @@ private:
     // The four delay reads of a stereo sample, in the order left path 1, left path 2,
     // right path 1, right path 2; mono uses the first two.
     static constexpr int numReads = InterpolationTable::numReads;
+    using ReadLanes = InterpolationTable::Results;
 
     /** Two cascaded one-pole smoothers per read for the LFO values that drive it; the
         second state is the LFO output the read uses. */
@@ -123,17 +129,43 @@ private:
         leaves the second lane silent. */
     using ChannelLanes = double __attribute__ ((vector_size (16)));
 
-    /** The samples are worked in chunks: first the smoothed values and the LFO values of
-        the whole chunk, then the audio. While a silent preset change runs, a chunk is one
-        sample, because applying the preset changes parameters between two samples. When
-        the smoothed values are settled they hold for the whole call and are not stepped. */
+    /** The samples are worked in chunks, each in stages: the smoothed values and the LFO
+        values of the whole chunk; then its input, filtered and written to the lines; then
+        the delay reads; then the output. While a silent preset change runs, a chunk is
+        one sample, because applying the preset changes parameters between two samples.
+        When the smoothed values are settled they hold for the whole call and are not
+        stepped. */
     static constexpr int chunkSize = 64;
+
+    using SmoothedSnapshot = std::array<double, numSmoothed>;
+    struct CallState;
 
     template <int numChannels, bool settled>
     void process (float* const* io, int numSamples);
 
     template <int numChannels>
     void processSettledOrNot (float* const* io, int numSamples);
+
+    template <int numChannels, bool settled>
+    void computeLfoValues (CallState&, const SmoothedSnapshot* values, int count);
+
+    template <int numChannels, bool settled>
+    void writeInputs (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int count);
+
+    template <int numChannels, bool settled>
+    void writeOutputs (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int count);
+
+    template <int numChannels, bool settled>
+    void computeWetValues (CallState&, const SmoothedSnapshot* values, int from, int count) const;
+
+    template <int numChannels, bool settled>
+    void planReads (CallState&, const SmoothedSnapshot* values, int from, int count) const;
+
+    template <int numChannels>
+    void readPaths (CallState&, int from, int count) const;
+
+    template <int numChannels, bool settled>
+    int writeOutputRun (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int from, int count, bool gateOpen);
 
     // The sample loop compiled for each instruction set the build offers.
     void processStereoVersions (float* left, float* right, int numSamples);
@@ -157,7 +189,11 @@ private:
     double sampleRate = Clock::defaultSampleRate;
     double rateRatio = 1.0, parameterSmoothing = 0.002, fadeCoefficient = 0.002;
     double lfoSmoothing = 0.01, meterDecay = 0.9999;
+    // The read positions are measured in the line length l and the write index u; the
+    // lines themselves are rings of l + chunkSize samples with their own write index, so
+    // that a chunk's input can be written ahead of its reads.
     int lineLength = 0, writeIndex = 0;
+    int ringLength = 0, ringIndex = 0;
     ChorusFilters::BbdCoefficients colourCoefficients;
 
     double tempo = 0.0;
