@@ -1,5 +1,6 @@
 #include "HalvenekCore.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace HalvenekParameters;
@@ -16,12 +17,13 @@ namespace
     int roundedIndex (double value, int steps)     { return (int) std::floor (value * steps + 0.5); }
 }
 
-// Where the loader picks a version of a function by processor (ELF on x86-64), the sample
-// loop also comes in AVX2 and AVX-512 versions.
-#if defined (__GNUC__) && ! defined (__clang__) && defined (__x86_64__) && defined (__ELF__)
- #define HALVENEK_SAMPLE_LOOP_VERSIONS __attribute__ ((target_clones ("default", "avx2", "avx512f")))
+// On x86-64 the sample loop is also compiled for AVX2 and AVX-512; the core runs the best
+// version the processor supports.
+#if (defined (__GNUC__) || defined (__clang__)) && defined (__x86_64__)
+ #define HALVENEK_X86_SAMPLE_LOOPS 1
+ #define HALVENEK_TARGET(features) __attribute__ ((target (features)))
 #else
- #define HALVENEK_SAMPLE_LOOP_VERSIONS
+ #define HALVENEK_X86_SAMPLE_LOOPS 0
 #endif
 
 HalvenekCore::HalvenekCore (BasePluginOldStyle& processorToApplyPresets)
@@ -31,6 +33,7 @@ HalvenekCore::HalvenekCore (BasePluginOldStyle& processorToApplyPresets)
     // computed from the first parameter notifications are finite.
     applySampleRate (referenceSampleRate);
     setHiPassTargets();
+    useSampleLoop (getSupportedSampleLoops().back());
 
     for (int n = 0; n < numLfos; ++n)
         lfos[(size_t) n].seed (lfoSeeds[n][0], lfoSeeds[n][1]);
@@ -202,12 +205,12 @@ void HalvenekCore::alignToClock (int lfoIndex, const Clock& clock)
 //==============================================================================
 void HalvenekCore::processStereo (float* left, float* right, int numSamples)
 {
-    processStereoVersions (left, right, numSamples);
+    (this->*stereoLoop) (left, right, numSamples);
 }
 
 void HalvenekCore::processMono (float* samples, int numSamples)
 {
-    processMonoVersions (samples, numSamples);
+    (this->*monoLoop) (samples, numSamples);
 }
 
 /** What one call works with. The running state is copied in at the start and back at the
@@ -599,14 +602,82 @@ forcedinline void HalvenekCore::processSettledOrNot (float* const* io, int numSa
         process<numChannels, false> (io, numSamples);
 }
 
-HALVENEK_SAMPLE_LOOP_VERSIONS void HalvenekCore::processStereoVersions (float* left, float* right, int numSamples)
+//==============================================================================
+void HalvenekCore::processStereoPortable (float* left, float* right, int numSamples)
 {
     float* const io[] { left, right };
     processSettledOrNot<2> (io, numSamples);
 }
 
-HALVENEK_SAMPLE_LOOP_VERSIONS void HalvenekCore::processMonoVersions (float* samples, int numSamples)
+void HalvenekCore::processMonoPortable (float* samples, int numSamples)
 {
     float* const io[] { samples };
     processSettledOrNot<1> (io, numSamples);
+}
+
+#if HALVENEK_X86_SAMPLE_LOOPS
+HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processStereoAvx2 (float* left, float* right, int numSamples)
+{
+    float* const io[] { left, right };
+    processSettledOrNot<2> (io, numSamples);
+}
+
+HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processMonoAvx2 (float* samples, int numSamples)
+{
+    float* const io[] { samples };
+    processSettledOrNot<1> (io, numSamples);
+}
+
+HALVENEK_TARGET ("avx512f") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples)
+{
+    float* const io[] { left, right };
+    processSettledOrNot<2> (io, numSamples);
+}
+
+HALVENEK_TARGET ("avx512f") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples)
+{
+    float* const io[] { samples };
+    processSettledOrNot<1> (io, numSamples);
+}
+#endif
+
+std::vector<HalvenekCore::SampleLoop> HalvenekCore::getSupportedSampleLoops()
+{
+    std::vector<SampleLoop> loops { SampleLoop::portable };
+
+   #if HALVENEK_X86_SAMPLE_LOOPS
+    __builtin_cpu_init();
+
+    if (__builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma"))
+        loops.push_back (SampleLoop::avx2);
+
+    if (__builtin_cpu_supports ("avx512f"))
+        loops.push_back (SampleLoop::avx512);
+   #endif
+
+    return loops;
+}
+
+void HalvenekCore::useSampleLoop (SampleLoop loop)
+{
+    const auto supported = getSupportedSampleLoops();
+
+    if (std::find (supported.begin(), supported.end(), loop) == supported.end())
+        return;
+
+    stereoLoop = &HalvenekCore::processStereoPortable;
+    monoLoop = &HalvenekCore::processMonoPortable;
+
+   #if HALVENEK_X86_SAMPLE_LOOPS
+    if (loop == SampleLoop::avx2)
+    {
+        stereoLoop = &HalvenekCore::processStereoAvx2;
+        monoLoop = &HalvenekCore::processMonoAvx2;
+    }
+    else if (loop == SampleLoop::avx512)
+    {
+        stereoLoop = &HalvenekCore::processStereoAvx512;
+        monoLoop = &HalvenekCore::processMonoAvx512;
+    }
+   #endif
 }

@@ -50,6 +50,16 @@ public:
     /** Restarts both LFOs from phase 0, so tempo-locked LFOs run in step. */
     void resetLfoPhases() noexcept;
 
+    /** The versions of the sample loop, for the instruction sets they are compiled for.
+        They give the same sound; the core runs the last one the processor supports. */
+    enum class SampleLoop { portable, avx2, avx512 };
+
+    /** The versions this processor can run, from the plainest to the fastest. */
+    static std::vector<SampleLoop> getSupportedSampleLoops();
+
+    /** Runs the given version from now on; one the processor cannot run is ignored. */
+    void useSampleLoop (SampleLoop);
+
     //==============================================================================
     // What the engine holds, for the value texts and for inspection.
     float getParameterValue (int index) const noexcept;
@@ -168,8 +178,15 @@ private:
     int writeOutputRun (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int from, int count, bool gateOpen);
 
     // The sample loop compiled for each instruction set the build offers.
-    void processStereoVersions (float* left, float* right, int numSamples);
-    void processMonoVersions (float* samples, int numSamples);
+    void processStereoPortable (float* left, float* right, int numSamples);
+    void processMonoPortable (float* samples, int numSamples);
+    void processStereoAvx2 (float* left, float* right, int numSamples);
+    void processMonoAvx2 (float* samples, int numSamples);
+    void processStereoAvx512 (float* left, float* right, int numSamples);
+    void processMonoAvx512 (float* samples, int numSamples);
+
+    void (HalvenekCore::*stereoLoop) (float*, float*, int) = &HalvenekCore::processStereoPortable;
+    void (HalvenekCore::*monoLoop) (float*, int) = &HalvenekCore::processMonoPortable;
 
     void applySampleRate (double newSampleRate);
     void updateLfoRate (int lfoIndex) noexcept;

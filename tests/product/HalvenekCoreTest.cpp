@@ -367,9 +367,10 @@ namespace
         std::vector<std::pair<int, float>> laterChanges;
     };
 
-    void compareWithReference (const ReferenceCase& setup, double sampleRate)
+    void compareWithReference (const ReferenceCase& setup, double sampleRate, HalvenekCore::SampleLoop loop)
     {
         HalvenekTestRig rig (sampleRate);
+        rig.core.useSampleLoop (loop);
         PlainChorusReference reference (sampleRate);
 
         for (int index = 0; index < numParameters; ++index)
@@ -432,8 +433,18 @@ namespace
             largest = std::max (largest, (double) std::abs (right[(size_t) i] - expectedRight[(size_t) i]));
         }
 
-        EXPECT_LT (largest, 1e-6);
-        EXPECT_GT (rms (left), 0.05);
+        EXPECT_LT (largest, 1e-6) << (int) loop;
+        EXPECT_GT (rms (left), 0.05) << (int) loop;
+    }
+
+    /** Every version of the sample loop this processor can run must give the reference's sound. */
+    void compareWithReference (const ReferenceCase& setup, double sampleRate)
+    {
+        const auto loops = HalvenekCore::getSupportedSampleLoops();
+        ASSERT_EQ (loops.front(), HalvenekCore::SampleLoop::portable);
+
+        for (const auto loop : loops)
+            compareWithReference (setup, sampleRate, loop);
     }
 }
 
