@@ -238,7 +238,7 @@ struct HalvenekCore::CallState
     ReadLanes firstAfter[chunkSize], secondAfter[chunkSize];
     ReadIndices newestInRing[chunkSize], phaseIndices[chunkSize];
     ReadLanes gains[chunkSize];
-    ChannelLanes wet[chunkSize];
+    ChannelLanes wet[chunkSize], written[chunkSize];
 };
 
 namespace
@@ -532,12 +532,42 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* c
 {
     constexpr bool stereo = numChannels == 2;
 
+    // First the output of every sample to the chunk's end, on the assumption that the gate
+    // stays as it is: where it changes, the next run writes those samples again. (A fading
+    // chunk is one sample long, so the fade never steps for a sample written again.)
     const int m = ringLength;
     const int waitSamples = (int) (presetWaitSamples * rateRatio);
+    int w = wrapped (state.w + from, m);
+
+    for (int s = from; s < count; ++s)
+    {
+        const auto& v = smoothedAt<settled> (values, s);
+        const ChannelLanes wet = gateOpen ? state.wet[s] : ChannelLanes {};
+        const int dryIndex = w + m - interpolatorCentre;
+        ChannelLanes dry {};
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            dry[ch] = state.dryLines[ch][dryIndex];
+
+        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+        const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
+        ChannelLanes written {};
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            const float sample = (float) out[ch];
+            chunkIo[ch][s] = sample;
+            written[ch] = sample;
+        }
+
+        state.written[s] = written;
+        w = wrapped (w + 1, m);
+    }
+
+    // Then the meters, the followers and the gate, sample by sample.
     const double decay = meterDecay;
     ChannelLanes meterState = state.meters, followerState = state.followers;
     bool active[2] { state.active[0], stereo && state.active[1] };
-    int w = wrapped (state.w + from, m);
     int s = from;
 
     for (; s < count; ++s)
@@ -551,25 +581,11 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* c
         if ((active[0] || active[1]) != gateOpen)
             break;
 
-        const auto& v = smoothedAt<settled> (values, s);
-        const ChannelLanes wet = gateOpen ? state.wet[s] : ChannelLanes {};
-        const int dryIndex = w + m - interpolatorCentre;
-        ChannelLanes dry {};
+        const ChannelLanes written = state.written[s];
+        ChannelLanes levels {};
 
         for (int ch = 0; ch < numChannels; ++ch)
-            dry[ch] = state.dryLines[ch][dryIndex];
-
-        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
-        const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
-        ChannelLanes written {}, levels {};
-
-        for (int ch = 0; ch < numChannels; ++ch)
-        {
-            const float sample = (float) out[ch];
-            chunkIo[ch][s] = sample;
-            written[ch] = sample;
-            levels[ch] = getMeterLevel (sample);
-        }
+            levels[ch] = getMeterLevel (written[ch]);
 
         meterState = meterState < levels ? levels : meterState;
         meterState = meterState * decay + 1e-20;
@@ -579,8 +595,6 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* c
         for (int ch = 0; ch < numChannels; ++ch)
             if (followerState[ch] < 2e-5)
                 active[ch] = false;
-
-        w = wrapped (w + 1, m);
     }
 
     state.meters = meterState;
