@@ -607,8 +607,11 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* c
 }
 
 template <int numChannels>
-forcedinline void HalvenekCore::processSettledOrNot (float* const* io, int numSamples)
+forcedinline void HalvenekCore::processSettledOrNot (float* left, float* right, int numSamples)
 {
+    // Mono passes its one channel as both; only the first is used.
+    float* const io[] { left, right };
+
     // A preset applied during the fade changes targets within the call.
     if (! isFading() && smoothed.isSettled (parameterSmoothing))
         process<numChannels, true> (io, numSamples);
@@ -617,42 +620,15 @@ forcedinline void HalvenekCore::processSettledOrNot (float* const* io, int numSa
 }
 
 //==============================================================================
-void HalvenekCore::processStereoPortable (float* left, float* right, int numSamples)
-{
-    float* const io[] { left, right };
-    processSettledOrNot<2> (io, numSamples);
-}
-
-void HalvenekCore::processMonoPortable (float* samples, int numSamples)
-{
-    float* const io[] { samples };
-    processSettledOrNot<1> (io, numSamples);
-}
+void HalvenekCore::processStereoPortable (float* left, float* right, int numSamples) { processSettledOrNot<2> (left, right, numSamples); }
+void HalvenekCore::processMonoPortable (float* samples, int numSamples) { processSettledOrNot<1> (samples, samples, numSamples); }
 
 #if HALVENEK_X86_SAMPLE_LOOPS
-HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processStereoAvx2 (float* left, float* right, int numSamples)
-{
-    float* const io[] { left, right };
-    processSettledOrNot<2> (io, numSamples);
-}
+HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processStereoAvx2 (float* left, float* right, int numSamples) { processSettledOrNot<2> (left, right, numSamples); }
+HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processMonoAvx2 (float* samples, int numSamples) { processSettledOrNot<1> (samples, samples, numSamples); }
 
-HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processMonoAvx2 (float* samples, int numSamples)
-{
-    float* const io[] { samples };
-    processSettledOrNot<1> (io, numSamples);
-}
-
-HALVENEK_TARGET ("avx512f") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples)
-{
-    float* const io[] { left, right };
-    processSettledOrNot<2> (io, numSamples);
-}
-
-HALVENEK_TARGET ("avx512f") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples)
-{
-    float* const io[] { samples };
-    processSettledOrNot<1> (io, numSamples);
-}
+HALVENEK_TARGET ("avx512f") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples) { processSettledOrNot<2> (left, right, numSamples); }
+HALVENEK_TARGET ("avx512f") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples) { processSettledOrNot<1> (samples, samples, numSamples); }
 #endif
 
 std::vector<HalvenekCore::SampleLoop> HalvenekCore::getSupportedSampleLoops()

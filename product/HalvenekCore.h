@@ -154,7 +154,7 @@ private:
     void process (float* const* io, int numSamples);
 
     template <int numChannels>
-    void processSettledOrNot (float* const* io, int numSamples);
+    void processSettledOrNot (float* left, float* right, int numSamples);
 
     template <int numChannels, bool settled>
     void computeLfoValues (CallState&, const SmoothedSnapshot* values, int count);
