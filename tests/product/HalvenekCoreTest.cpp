@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace HalvenekParameters;
 
 namespace
@@ -86,6 +88,46 @@ TEST (HalvenekCoreOutput, NoDepthNoOffsetReadsTheFilteredInputSixteenSamplesBack
         ASSERT_NEAR (left[i], 1.5 * filtered[i - 16], 1e-6) << i;
 
     EXPECT_EQ (left, right);
+}
+
+TEST (HalvenekCoreOutput, LongestDelayReadsTheSampleFromLineLengthLessSixteenBack)
+{
+    // A square LFO at its slowest rate holds 1 for its first 50 seconds, so depth 1 and
+    // offset 1 hold path 1 at the longest delay, l - 16 samples, where the oldest samples
+    // of the line are read while new ones are written.
+    for (const double sampleRate : { 44100.0, 96000.0 })
+    {
+        HalvenekTestRig rig (sampleRate);
+        rig.freeRunning();
+        rig.set (bbd, 0.0f);
+        rig.set (hiPassFrequency, 0.0f);
+        rig.set (fx, 1.0f);
+        rig.set (lfoRate, 0.0f);
+        rig.set (lfoWaveform, 0.2f);   // square
+        rig.set (lfoDepth, 1.0f);
+        rig.set (lfoOffset, 1.0f);
+        rig.set (lfoStereoPhase, 0.0f);
+        rig.set (forLfo (1, pathVolume), 0.0f);
+        rig.processor->prepareToPlay (sampleRate, 512);
+
+        // A faint constant keeps the gate open while the LFO output settles; then a click.
+        const int click = 20000, delay = rig.core.getLineLength() - 16;
+        std::vector<float> left ((size_t) (click + delay + 1000), 1.0e-6f);
+        left[(size_t) click] = 1.0f;
+        auto right = left;
+
+        // Uneven calls, so that chunks start everywhere in the line.
+        for (int start = 0, size = 7; start < (int) left.size(); start += size, size = size * 5 % 331 + 1)
+        {
+            size = std::min (size, (int) left.size() - start);
+            rig.core.processStereo (left.data() + start, right.data() + start, size);
+        }
+
+        const auto loudest = std::max_element (left.begin() + click, left.end(), [] (float a, float b) { return std::abs (a) < std::abs (b); });
+        EXPECT_EQ (loudest - left.begin(), click + delay) << sampleRate;
+        EXPECT_NEAR (*loudest, 1.0f, 1e-4) << sampleRate;
+        EXPECT_EQ (left, right) << sampleRate;
+    }
 }
 
 TEST (HalvenekCoreOutput, OneSidedSignalStillGetsTheChorus)
