@@ -1,7 +1,9 @@
 #include "product/Halvenek.h"
+#include "product/HalvenekCore.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -37,6 +39,23 @@ namespace
         constexpr int blockSize = 512;
 
         auto processor = Halvenek::create();
+
+        // The third argument, where given, picks a version of the core's sample loop;
+        // otherwise the core runs the best one the processor supports.
+        if (state.range (2) >= 0)
+        {
+            const auto loop = (HalvenekCore::SampleLoop) state.range (2);
+            const auto supported = HalvenekCore::getSupportedSampleLoops();
+
+            if (std::find (supported.begin(), supported.end(), loop) == supported.end())
+            {
+                state.SkipWithError ("this processor cannot run that version of the sample loop");
+                return;
+            }
+
+            processor->getHalvenekCore()->useSampleLoop (loop);
+        }
+
         PlayingHost host;
         host.start (120.0);
 
@@ -73,7 +92,12 @@ namespace
     }
 }
 
-BENCHMARK (processDefaultPreset)->ArgNames ({ "rate", "host" })
-    ->Args ({ 44100, 1 })->Args ({ 96000, 1 })->Args ({ 44100, 0 })->Args ({ 96000, 0 });
+constexpr int bestLoop = -1;
+constexpr int portableLoop = (int) HalvenekCore::SampleLoop::portable;
+constexpr int avx2Loop = (int) HalvenekCore::SampleLoop::avx2;
+
+BENCHMARK (processDefaultPreset)->ArgNames ({ "rate", "host", "loop" })
+    ->Args ({ 44100, 1, bestLoop })->Args ({ 96000, 1, bestLoop })->Args ({ 44100, 0, bestLoop })->Args ({ 96000, 0, bestLoop })
+    ->Args ({ 44100, 1, avx2Loop })->Args ({ 44100, 1, portableLoop });
 
 BENCHMARK_MAIN();
