@@ -451,7 +451,7 @@ template <int numChannels, bool settled>
 forcedinline void HalvenekCore::planReads (CallState& state, const SmoothedSnapshot* values, int from, int count) const
 {
     constexpr bool stereo = numChannels == 2;
-    using IntLanes = int __attribute__ ((vector_size (16)));
+    using IntLanes = CallState::ReadIndices;
 
     const int l = lineLength, m = ringLength;
     const double smoothing = lfoSmoothing;
