@@ -14,16 +14,6 @@ namespace
             ++heapCalls;
     }
 
-    void* allocate (std::size_t size)
-    {
-        noteHeapCall();
-
-        if (void* p = std::malloc (size == 0 ? 1 : size))
-            return p;
-
-        throw std::bad_alloc();
-    }
-
     void* allocateAligned (std::size_t size, std::align_val_t alignment)
     {
         noteHeapCall();
@@ -53,8 +43,18 @@ int HeapAllocationCounter::getCount() const
     return heapCalls;
 }
 
-#if defined (__GLIBC__)
+#if defined (__SANITIZE_ADDRESS__)
+ #define HALVENEK_ADDRESS_SANITIZER 1
+#elif defined (__has_feature)
+ #if __has_feature (address_sanitizer)
+  #define HALVENEK_ADDRESS_SANITIZER 1
+ #endif
+#endif
+
+#if defined (__GLIBC__) && ! defined (HALVENEK_ADDRESS_SANITIZER)
 // JUCE's containers allocate with malloc directly, so the C allocator is counted as well.
+// (Not under AddressSanitizer, which brings its own allocator: there only operator new
+// is counted.)
 extern "C"
 {
     void* __libc_malloc (size_t);
