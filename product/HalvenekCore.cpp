@@ -426,7 +426,10 @@ forcedinline void HalvenekCore::writeOutputs (CallState& state, float* const* ch
                            || (numChannels == 2 && (state.active[1] || (nonZero & 2) != 0));
 
         if (gateOpen)
-            computeWetValues<numChannels, settled> (state, values, s, count);
+        {
+            planReads<numChannels, settled> (state, values, s, count);
+            readPaths<numChannels> (state, s, count);
+        }
 
         const int end = writeOutputRun<numChannels, settled> (state, chunkIo, values, s, count, gateOpen);
 
@@ -438,13 +441,6 @@ forcedinline void HalvenekCore::writeOutputs (CallState& state, float* const* ch
 
         s = end;
     }
-}
-
-template <int numChannels, bool settled>
-forcedinline void HalvenekCore::computeWetValues (CallState& state, const SmoothedSnapshot* values, int from, int count) const
-{
-    planReads<numChannels, settled> (state, values, from, count);
-    readPaths<numChannels> (state, from, count);
 }
 
 template <int numChannels, bool settled>
@@ -648,12 +644,12 @@ std::vector<HalvenekCore::SampleLoop> HalvenekCore::getSupportedSampleLoops()
     return loops;
 }
 
-void HalvenekCore::useSampleLoop (SampleLoop loop)
+bool HalvenekCore::useSampleLoop (SampleLoop loop)
 {
     const auto supported = getSupportedSampleLoops();
 
     if (std::find (supported.begin(), supported.end(), loop) == supported.end())
-        return;
+        return false;
 
     stereoLoop = &HalvenekCore::processStereoPortable;
     monoLoop = &HalvenekCore::processMonoPortable;
@@ -670,4 +666,6 @@ void HalvenekCore::useSampleLoop (SampleLoop loop)
         monoLoop = &HalvenekCore::processMonoAvx512;
     }
    #endif
+
+    return true;
 }

@@ -57,8 +57,9 @@ public:
     /** The versions this processor can run, from the plainest to the fastest. */
     static std::vector<SampleLoop> getSupportedSampleLoops();
 
-    /** Runs the given version from now on; one the processor cannot run is ignored. */
-    void useSampleLoop (SampleLoop);
+    /** Runs the given version from now on and answers true; one the processor cannot run
+        is ignored and answers false. */
+    bool useSampleLoop (SampleLoop);
 
     //==============================================================================
     // What the engine holds, for the value texts and for inspection.
@@ -164,9 +165,6 @@ private:
 
     template <int numChannels, bool settled>
     void writeOutputs (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int count);
-
-    template <int numChannels, bool settled>
-    void computeWetValues (CallState&, const SmoothedSnapshot* values, int from, int count) const;
 
     template <int numChannels, bool settled>
     void planReads (CallState&, const SmoothedSnapshot* values, int from, int count) const;

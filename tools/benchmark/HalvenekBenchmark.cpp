@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cmath>
 
 namespace
@@ -42,18 +41,10 @@ namespace
 
         // The third argument, where given, picks a version of the core's sample loop;
         // otherwise the core runs the best one the processor supports.
-        if (state.range (2) >= 0)
+        if (state.range (2) >= 0 && ! processor->getHalvenekCore()->useSampleLoop ((HalvenekCore::SampleLoop) state.range (2)))
         {
-            const auto loop = (HalvenekCore::SampleLoop) state.range (2);
-            const auto supported = HalvenekCore::getSupportedSampleLoops();
-
-            if (std::find (supported.begin(), supported.end(), loop) == supported.end())
-            {
-                state.SkipWithError ("this processor cannot run that version of the sample loop");
-                return;
-            }
-
-            processor->getHalvenekCore()->useSampleLoop (loop);
+            state.SkipWithError ("this processor cannot run that version of the sample loop");
+            return;
         }
 
         PlayingHost host;
