@@ -43,7 +43,7 @@ void Halvenek::createEditorComponent()
 
     editorComponent = std::make_unique<HalvenekEditor> (this);
     editorComponent->createFallbackControls();
-    editorComponent->startTimer (BasePluginEditor::timerIntervalMs);
+    editorComponent->startPeriodicUpdates();
 }
 
 juce::AudioProcessorEditor* Halvenek::createEditor()

@@ -190,7 +190,7 @@ private:
     void updateLfoRate (int lfoIndex) noexcept;
     void setHiPassTargets() noexcept;
 
-    const InterpolationTable table;
+    const InterpolationTable& table = InterpolationTable::getShared();
     std::array<Channel, 2> channels;
     ChorusFilters::BbdColour<ChannelLanes> colour;
     ChorusFilters::HighPass<ChannelLanes> hiPass;

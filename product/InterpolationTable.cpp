@@ -1,15 +1,15 @@
 #include "InterpolationTable.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
+
+const InterpolationTable& InterpolationTable::getShared()
+{
+    static const InterpolationTable table;
+    return table;
+}
 
 InterpolationTable::InterpolationTable()
-    : coefficients ((size_t) (numTaps * numPhases + rowAlignment - 1))
 {
-    const auto misalignment = reinterpret_cast<std::uintptr_t> (coefficients.data()) / sizeof (double) % rowAlignment;
-    phaseRows = coefficients.data() + (rowAlignment - misalignment) % rowAlignment;
-
     constexpr double pi = 3.141592653589793238;
     constexpr int numPoints = numTaps * numPhases;
 
@@ -22,6 +22,6 @@ InterpolationTable::InterpolationTable()
 
         const int phase = point % numPhases;
         const int tap = point / numPhases;
-        phaseRows[phase * numTaps + numTaps - 1 - tap] = sinc * window;
+        phaseRows[(size_t) (phase * numTaps + numTaps - 1 - tap)] = sinc * window;
     }
 }

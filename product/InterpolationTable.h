@@ -1,7 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstring>
-#include <vector>
 
 /** The 32-tap windowed-sinc interpolator of the chorus paths, in 512 fractional phases.
 
@@ -9,6 +9,8 @@
     phase j is point j + 512 t. They are stored by phase, each phase's 32 taps next to each
     other and in reverse tap order, so that one phase lines up with 32 consecutive line
     samples, oldest first.
+
+    The table is constant, so one copy serves every core of the process.
 */
 class InterpolationTable
 {
@@ -17,7 +19,9 @@ public:
     static constexpr int numPhases = 512;
     static constexpr int numReads = 4;
 
-    InterpolationTable();
+    /** The process's table, computed on first use. */
+    static const InterpolationTable& getShared();
+
     InterpolationTable (const InterpolationTable&) = delete;
     InterpolationTable& operator= (const InterpolationTable&) = delete;
 
@@ -40,7 +44,7 @@ public:
 
         for (int r = 0; r < numReads; ++r)
         {
-            const double* taps = phaseRows + reads[r].phase * numTaps;
+            const double* taps = phaseRows.data() + reads[r].phase * numTaps;
             const double* samples = reads[r].line + reads[r].newest - (numTaps - 1);
 
             // Two running sums, so that the multiply-adds of one read overlap.
@@ -64,6 +68,8 @@ public:
     }
 
 private:
+    InterpolationTable();
+
     // Eight taps or samples in one value: one register where the target has 512-bit
     // vectors, two or four otherwise.
     static constexpr int rowSize = 8;
@@ -74,7 +80,5 @@ private:
 
     // Each phase row of 32 taps starts on a 64-byte boundary, so no tap load spans two
     // cache lines.
-    static constexpr int rowAlignment = 64 / sizeof (double);
-    std::vector<double> coefficients;
-    double* phaseRows;
+    alignas (64) std::array<double, numTaps * numPhases> phaseRows;
 };

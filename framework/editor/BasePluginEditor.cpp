@@ -37,8 +37,6 @@ BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const j
 {
     setLookAndFeel (&defaultLookAndFeel);
 
-    tooltipWindow = std::make_unique<juce::TooltipWindow> (this);
-
     statusBar = std::make_unique<StatusBar>();
     addAndMakeVisible (*statusBar);
 
@@ -226,10 +224,43 @@ void BasePluginEditor::paint (juce::Graphics& g)
     g.drawText (processor->getProductName(), getLocalBounds(), juce::Justification::topLeft, false);
 }
 
+void BasePluginEditor::startPeriodicUpdates()
+{
+    periodicUpdates = true;
+    visibilityChanged();
+}
+
+void BasePluginEditor::visibilityChanged()
+{
+    // The tooltip window watches the mouse on a timer of its own: it is there only while
+    // the editor can be seen.
+    if (! isVisible())
+        tooltipWindow.reset();
+    else if (tooltipWindow == nullptr)
+        tooltipWindow = std::make_unique<juce::TooltipWindow> (this);
+
+    if (periodicUpdates && isVisible())
+        startTimer (timerIntervalMs);
+    else
+        stopTimer();
+}
+
 void BasePluginEditor::timerCallback()
 {
-    if (isShowing())
+    if (isInVisibleWindow())
         updateFromTimer();
+}
+
+bool BasePluginEditor::isInVisibleWindow() const
+{
+    // Unlike isShowing, this does not ask the window system whether the window is
+    // minimised: that is a round trip to the display server on every tick.
+    for (auto* component = static_cast<const juce::Component*> (this); component != nullptr;
+         component = component->getParentComponent())
+        if (! component->isVisible())
+            return false;
+
+    return getPeer() != nullptr;
 }
 
 void BasePluginEditor::updateFromTimer()

@@ -42,6 +42,11 @@ public:
         MIDI activity LED when MIDI arrived since the last tick. */
     virtual void updateFromTimer();
 
+    /** Runs the periodic update every `timerIntervalMs` from now on. The timer, like the
+        tooltip window's, runs only while the editor is visible, so a closed editor costs
+        nothing. */
+    void startPeriodicUpdates();
+
     virtual bool isStatusBarShown() const                    { return true; }
 
     /** Reads a skin resource and builds its controls; false when the file cannot be found
@@ -98,6 +103,7 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void timerCallback() override;
+    void visibilityChanged() override;
 
     static constexpr int initialWidth = 1024;
     static constexpr int initialHeight = 800;
@@ -126,6 +132,9 @@ private:
         BasePluginEditor& editor;
     };
 
+    /** The editor and all its parents are visible in a window on the desktop. */
+    bool isInVisibleWindow() const;
+
     void showLearnState();
     void toggleMidiLearn();
     void placeStatusBar();
@@ -138,6 +147,7 @@ private:
     juce::Image background;
     int baseHeight = 0;
     bool skinLoaded = false;
+    bool periodicUpdates = false;
 
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
     std::unique_ptr<StatusBar> statusBar;

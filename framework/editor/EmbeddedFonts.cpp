@@ -1,12 +1,13 @@
 #include "EmbeddedFonts.h"
 
+#include "EmbeddedTypeface.h"
 #include "HalvenekUiAssets.h"
 
 JUCE_IMPLEMENT_SINGLETON (EmbeddedFonts)
 
 EmbeddedFonts::EmbeddedFonts()
-    : regular (juce::Typeface::createSystemTypefaceFor (HalvenekUiAssets::tahoma_ttf, (size_t) HalvenekUiAssets::tahoma_ttfSize)),
-      bold (juce::Typeface::createSystemTypefaceFor (HalvenekUiAssets::tahomabd_ttf, (size_t) HalvenekUiAssets::tahomabd_ttfSize))
+    : regular (new EmbeddedTypeface (HalvenekUiAssets::tahoma_ttf, (size_t) HalvenekUiAssets::tahoma_ttfSize)),
+      bold (new EmbeddedTypeface (HalvenekUiAssets::tahomabd_ttf, (size_t) HalvenekUiAssets::tahomabd_ttfSize))
 {
     juce::LookAndFeel::setDefaultLookAndFeel (this);
 

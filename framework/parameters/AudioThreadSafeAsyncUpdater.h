@@ -8,8 +8,8 @@
 
     JUCE's own trigger posts a message, which locks the message queue, writes to a socket
     and may grow the queue's array: none of that belongs on the audio thread. Here a
-    trigger from any thread but the message thread only raises an atomic flag; a timer on
-    the message thread, shared by all instances, turns raised flags into ordinary
+    trigger from any thread but the message thread only raises an atomic flag and wakes a
+    collecting thread, shared by all instances, which turns raised flags into ordinary
     triggers. Several triggers before the update runs still make one call.
 */
 class AudioThreadSafeAsyncUpdater : public juce::AsyncUpdater
@@ -21,7 +21,7 @@ public:
     /** Never locks or allocates on a thread other than the message thread. */
     void triggerUpdateFromAnyThread() noexcept;
 
-    /** How often raised flags are collected on the message thread. */
+    /** Raised flags reach the message thread's queue well within this time. */
     static constexpr int collectionIntervalMilliseconds = 10;
 
 private:

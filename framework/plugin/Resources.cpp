@@ -14,9 +14,11 @@ namespace Resources
         return { fileName.substring (0, dot), fileName.substring (dot + 1) };
     }
 
-    std::unique_ptr<juce::MemoryBlock> findResource (const juce::String& fileName)
+    /** The compiled-in bytes of a resource, or null when there is no such (non-empty) one. */
+    static const char* findResourceData (const juce::String& fileName, int& size)
     {
         const auto wanted = splitFileName (fileName);
+        size = 0;
 
         if (wanted.name.isEmpty())
             return nullptr;
@@ -29,16 +31,18 @@ namespace Resources
             if (! stored.name.equalsIgnoreCase (wanted.name) || ! stored.type.equalsIgnoreCase (wanted.type))
                 continue;
 
-            int size = 0;
             const auto* data = HalvenekResourceData::getNamedResource (resourceName, size);
-
-            if (data == nullptr || size <= 0)
-                return nullptr;
-
-            return std::make_unique<juce::MemoryBlock> (data, (size_t) size);
+            return data != nullptr && size > 0 ? data : nullptr;
         }
 
         return nullptr;
+    }
+
+    std::unique_ptr<juce::MemoryBlock> findResource (const juce::String& fileName)
+    {
+        int size = 0;
+        const auto* data = findResourceData (fileName, size);
+        return data != nullptr ? std::make_unique<juce::MemoryBlock> (data, (size_t) size) : nullptr;
     }
 
     juce::String loadResourceText (const juce::String& fileName)
@@ -49,12 +53,15 @@ namespace Resources
 
     bool loadResourceImage (const juce::String& fileName, juce::Image& image)
     {
-        const auto block = findResource (fileName);
+        int size = 0;
+        const auto* data = findResourceData (fileName, size);
 
-        if (block == nullptr)
+        if (data == nullptr)
             return false;
 
-        image = juce::ImageFileFormat::loadFrom (block->getData(), block->getSize());
+        // Every instance's editor shows the same pictures: JUCE's image cache decodes each
+        // one once, keyed by its compiled-in bytes, and shares it while any editor holds it.
+        image = juce::ImageCache::getFromMemory (data, size);
         return true;
     }
 }

@@ -27,6 +27,7 @@ namespace Resources
     juce::String loadResourceText (const juce::String& fileName);
 
     /** False, leaving the image untouched, when the resource is missing; otherwise the
-        image is replaced by the decoded picture (invalid if it does not decode). */
+        image is replaced by the decoded picture (invalid if it does not decode). Pictures
+        are decoded once per process and shared by every caller, so none may draw into one. */
     bool loadResourceImage (const juce::String& fileName, juce::Image& image);
 }

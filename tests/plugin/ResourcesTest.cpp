@@ -63,3 +63,14 @@ TEST (Resources, ResourceThatIsNoPictureGivesAnInvalidImage)
     EXPECT_TRUE (Resources::loadResourceImage ("parameters.xml", image));
     EXPECT_FALSE (image.isValid());
 }
+
+TEST (Resources, EachPictureIsDecodedOncePerProcess)
+{
+    juce::Image first, second;
+    ASSERT_TRUE (Resources::loadResourceImage ("Background.png", first));
+    ASSERT_TRUE (Resources::loadResourceImage ("background.PNG", second));
+    ASSERT_TRUE (first.isValid());
+
+    // Every editor shows the very same pixels instead of a copy of its own.
+    EXPECT_EQ (first.getPixelData(), second.getPixelData());
+}

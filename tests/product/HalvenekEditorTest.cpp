@@ -67,14 +67,13 @@ protected:
 };
 
 //==============================================================================
-TEST_F (HalvenekEditorTest, IsBuiltOnceWithTheProductSkinAndItsTimerRunning)
+TEST_F (HalvenekEditorTest, IsBuiltOnceWithTheProductSkinAndItsTimerWaitingForTheWindow)
 {
     EXPECT_TRUE (editor->isSkinLoaded());
     EXPECT_EQ (editor->getWidth(), 633);
     EXPECT_EQ (editor->getHeight(), 223);
     EXPECT_EQ (editor->getSkinHeight(), 207);
-    EXPECT_TRUE (editor->isTimerRunning());
-    EXPECT_EQ (editor->getTimerInterval(), 25);
+    EXPECT_FALSE (editor->isTimerRunning());
     EXPECT_FALSE (editor->isVisible());
     EXPECT_EQ (rig.processor->getEditorComponent(), editor);
     EXPECT_TRUE (rig.processor->hasEditor());
@@ -89,6 +88,7 @@ TEST_F (HalvenekEditorTest, TheHostsEditorShowsTheEditorAndClosingItOnlyHidesIt)
     EXPECT_EQ (&wrapper->getEditorComponent(), editor);
     EXPECT_EQ (editor->getParentComponent(), wrapper);
     EXPECT_TRUE (editor->isVisible());
+    EXPECT_EQ (editor->getTimerInterval(), 25);
     EXPECT_EQ (wrapper->getBounds(), juce::Rectangle<int> (0, 0, 633, 223));
     EXPECT_EQ (rig.processor->getActiveEditor(), wrapper);
 
@@ -101,10 +101,12 @@ TEST_F (HalvenekEditorTest, TheHostsEditorShowsTheEditorAndClosingItOnlyHidesIt)
     EXPECT_EQ (rig.processor->getActiveEditor(), nullptr);
     EXPECT_EQ (editor->getParentComponent(), nullptr);
     EXPECT_FALSE (editor->isVisible());
+    EXPECT_FALSE (editor->isTimerRunning());
     EXPECT_EQ (rig.processor->getEditorComponent(), editor);
 
     std::unique_ptr<juce::AudioProcessorEditor> reopened (rig.processor->createEditorIfNeeded());
     EXPECT_EQ (editor->getParentComponent(), reopened.get());
+    EXPECT_EQ (editor->getTimerInterval(), 25);
     EXPECT_EQ (reopened->getHeight(), 223);
 }
 

@@ -3,7 +3,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
+#include <fstream>
+#include <sys/resource.h>
+#include <vector>
+#include <X11/Xlib.h>
+
+namespace juce
+{
+    // One step of JUCE's message loop; it waits for the next message when asked not to return.
+    bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+}
 
 namespace
 {
@@ -28,6 +39,32 @@ namespace
 
     private:
         PositionInfo info;
+    };
+
+    /** What happens between two blocks. */
+    enum class Between
+    {
+        nothing,        // a steady setting, the caches warm
+        automation,     // the host moves one parameter before every block
+        otherTracks     // other tracks run between the blocks and leave the caches cold
+    };
+
+    /** Writes over four times the second-level cache, as the other plug-ins of a session
+        do between two blocks of this one. */
+    class CacheEvictor
+    {
+    public:
+        void evict()
+        {
+            for (size_t i = 0; i < scratch.size(); i += 8)
+                scratch[i] += 1.0;
+
+            benchmark::ClobberMemory();
+        }
+
+    private:
+        static constexpr size_t evictedBytes = 4 * 1024 * 1024;
+        std::vector<double> scratch = std::vector<double> (evictedBytes / sizeof (double));
     };
 
     void processDefaultPreset (benchmark::State& state)
@@ -66,11 +103,26 @@ namespace
 
         juce::MidiBuffer midi;
         long long samples = 0;
+        const auto between = (Between) state.range (3);
+        auto* automated = processor->getParameters()[HalvenekParameters::lfoDepth];
+        CacheEvictor evictor;
 
+        // Only the block itself is timed: the copy of the input and the cache eviction are not.
         for (auto _ : state)
         {
             buffer.makeCopyOf (input, true);
+
+            if (between == Between::otherTracks)
+                evictor.evict();
+
+            const auto start = std::chrono::steady_clock::now();
+
+            if (between == Between::automation)
+                automated->setValue (0.5f + 0.25f * (float) std::sin ((double) samples * 1.0e-4));
+
             processor->processBlock (buffer, midi);
+            state.SetIterationTime (std::chrono::duration<double> (std::chrono::steady_clock::now() - start).count());
+
             host.advance (blockSize, sampleRate);
             samples += blockSize;
             benchmark::DoNotOptimize (buffer.getReadPointer (0));
@@ -78,17 +130,120 @@ namespace
 
         processor->releaseResources();
 
-        // A rate counter divides by the measured CPU time: seconds of audio per CPU second.
+        // A rate counter divides by the measured time of the blocks: seconds of audio per second.
         state.counters["realtime_factor"] = benchmark::Counter ((double) samples / sampleRate, benchmark::Counter::kIsRate);
     }
 }
+
+namespace
+{
+    double residentMegabytes()
+    {
+        std::ifstream statm ("/proc/self/statm");
+        long long pages = 0, resident = 0;
+        statm >> pages >> resident;
+        return (double) resident * (double) getpagesize() / (1024.0 * 1024.0);
+    }
+
+    double processCpuSeconds()
+    {
+        rusage usage {};
+        getrusage (RUSAGE_SELF, &usage);
+        return (double) usage.ru_utime.tv_sec + (double) usage.ru_stime.tv_sec
+             + ((double) usage.ru_utime.tv_usec + (double) usage.ru_stime.tv_usec) * 1e-6;
+    }
+
+    /** Creating instances as a host loads a session: the first one pays what the process
+        shares (pictures, typefaces, the interpolation table), each further one only its own
+        part. Run alone (--benchmark_filter=instantiate) so that the first is really first. */
+    void instantiate (benchmark::State& state)
+    {
+        const juce::ScopedJuceInitialiser_GUI juce;
+        constexpr int furtherInstances = 8;
+        std::vector<std::unique_ptr<Halvenek>> instances;
+
+        for (auto _ : state)
+        {
+            // CPU time, which a loaded machine does not inflate as it does the wall clock.
+            const double startMegabytes = residentMegabytes();
+            const double start = processCpuSeconds();
+            instances.push_back (Halvenek::create());
+            const double firstSeconds = processCpuSeconds() - start;
+            const double afterFirstMegabytes = residentMegabytes();
+
+            for (int i = 0; i < furtherInstances; ++i)
+                instances.push_back (Halvenek::create());
+
+            const double furtherSeconds = processCpuSeconds() - start - firstSeconds;
+            state.SetIterationTime (firstSeconds + furtherSeconds);
+
+            state.counters["first_cpu_ms"] = firstSeconds * 1e3;
+            state.counters["first_MB"] = afterFirstMegabytes - startMegabytes;
+            state.counters["further_cpu_ms"] = furtherSeconds * 1e3 / furtherInstances;
+            state.counters["further_MB"] = (residentMegabytes() - afterFirstMegabytes) / furtherInstances;
+        }
+    }
+
+    /** The processor's CPU use while nothing plays, with the editor closed (0) or open (1),
+        as a share of one core over ten seconds of the message loop. */
+    void idle (benchmark::State& state)
+    {
+        const juce::ScopedJuceInitialiser_GUI juce;
+        auto processor = Halvenek::create();
+        processor->prepareToPlay (44100.0, 512);
+        std::unique_ptr<juce::AudioProcessorEditor> window;
+
+        if (state.range (0) != 0)
+        {
+            // Xvfb refuses a property JUCE's window sets; an application ignores that.
+            XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
+            window.reset (processor->createEditorIfNeeded());
+            window->addToDesktop (0);
+            window->setVisible (true);
+        }
+
+        // Answers the seconds that actually passed: a quiet loop may wait a little longer.
+        auto runMessageLoopFor = [] (double seconds)
+        {
+            const auto start = juce::Time::getMillisecondCounterHiRes();
+
+            while (juce::Time::getMillisecondCounterHiRes() < start + seconds * 1e3)
+                juce::dispatchNextMessageOnSystemQueue (false);
+
+            return (juce::Time::getMillisecondCounterHiRes() - start) * 1e-3;
+        };
+
+        // The editor draws itself once before it can sit still.
+        runMessageLoopFor (1.0);
+
+        for (auto _ : state)
+        {
+            const double cpuBefore = processCpuSeconds();
+            const double seconds = runMessageLoopFor (10.0);
+            state.SetIterationTime (seconds);
+            state.counters["cpu_percent"] = (processCpuSeconds() - cpuBefore) / seconds * 100.0;
+        }
+
+        window.reset();
+        processor->releaseResources();
+    }
+}
+
+BENCHMARK (instantiate)->UseManualTime()->Iterations (1)->Unit (benchmark::kMillisecond);
+BENCHMARK (idle)->ArgName ("editor")->Arg (0)->Arg (1)->UseManualTime()->Iterations (1)->Unit (benchmark::kMillisecond);
 
 constexpr int bestLoop = -1;
 constexpr int portableLoop = (int) HalvenekCore::SampleLoop::portable;
 constexpr int avx2Loop = (int) HalvenekCore::SampleLoop::avx2;
 
-BENCHMARK (processDefaultPreset)->ArgNames ({ "rate", "host", "loop" })
-    ->Args ({ 44100, 1, bestLoop })->Args ({ 96000, 1, bestLoop })->Args ({ 44100, 0, bestLoop })->Args ({ 96000, 0, bestLoop })
-    ->Args ({ 44100, 1, avx2Loop })->Args ({ 44100, 1, portableLoop });
+constexpr int steady = (int) Between::nothing;
+constexpr int automated = (int) Between::automation;
+constexpr int cold = (int) Between::otherTracks;
+
+BENCHMARK (processDefaultPreset)->ArgNames ({ "rate", "host", "loop", "case" })->UseManualTime()
+    ->Args ({ 44100, 1, bestLoop, steady })->Args ({ 44100, 1, bestLoop, automated })->Args ({ 44100, 1, bestLoop, cold })
+    ->Args ({ 96000, 1, bestLoop, steady })->Args ({ 96000, 1, bestLoop, automated })->Args ({ 96000, 1, bestLoop, cold })
+    ->Args ({ 44100, 0, bestLoop, steady })->Args ({ 96000, 0, bestLoop, steady })
+    ->Args ({ 44100, 1, avx2Loop, steady })->Args ({ 44100, 1, portableLoop, steady });
 
 BENCHMARK_MAIN();

@@ -159,6 +159,14 @@ void GFXDisplay::paintWithoutFont (juce::Graphics& g)
 
 void GFXDisplay::timerCallback()
 {
+    // The caret is drawn only while the display has the focus, and gaining it restarts
+    // the timer; without it the timer would only wake the process for nothing.
+    if (! hasKeyboardFocus (false))
+    {
+        stopTimer();
+        return;
+    }
+
     caretPhase = ! caretPhase;
     repaint();
 }
