@@ -278,8 +278,18 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
 
     SmoothedSnapshot history[settled ? 1 : chunkSize];
 
-    if constexpr (settled)
-        history[0] = smoothed.value;
+    // While parameters glide, only the values that move are stepped; the settled ones are
+    // held, and written to the history once. (A preset applied during the fade changes
+    // targets within the call, so then every value is stepped.)
+    std::array<unsigned char, numSmoothed> moving;
+    size_t numMoving = 0;
+
+    for (size_t i = 0; i < (size_t) numSmoothed; ++i)
+        if (! settled && (isFading() || ! smoothed.isSettled (i, parameterSmoothing)))
+            moving[numMoving++] = (unsigned char) i;
+
+    for (int s = 0; s < (settled ? 1 : std::min (numSamples, chunkSize)); ++s)
+        history[s] = smoothed.value;
 
     for (int start = 0; start < numSamples;)
     {
@@ -291,8 +301,12 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
         {
             for (int s = 0; s < count; ++s)
             {
-                smoothed.step (parameterSmoothing);
-                history[s] = smoothed.value;
+                for (size_t k = 0; k < numMoving; ++k)
+                {
+                    const size_t i = moving[k];
+                    smoothed.step (i, parameterSmoothing);
+                    history[s][i] = smoothed.value[i];
+                }
             }
         }
 

@@ -82,7 +82,7 @@ public:
 
 private:
     /** The values that glide toward their targets by parameter smoothing, kept side by
-        side so that one short loop moves them all. */
+        side; each is stepped only while it moves. */
     enum SmoothedIndex
     {
         outputGain, mix, hiPassA, hiPassB,
@@ -95,24 +95,27 @@ private:
     {
         std::array<double, numSmoothed> value {}, target {};
 
-        void step (double coefficient) noexcept
+        void step (size_t i, double coefficient) noexcept
         {
-            for (size_t i = 0; i < (size_t) numSmoothed; ++i)
-                value[i] -= (value[i] - target[i]) * coefficient + 1e-20;
+            value[i] -= (value[i] - target[i]) * coefficient + 1e-20;
         }
 
-        /** True when a step would move no value by more than one unit in its last place.
-            Rounding can leave a value that has reached its target alternating between two
-            neighbouring numbers for ever; such a value counts as settled and is held. */
+        /** True when a step would move the value by no more than one unit in its last
+            place. Rounding can leave a value that has reached its target alternating
+            between two neighbouring numbers for ever; such a value counts as settled and
+            is held. */
+        bool isSettled (size_t i, double coefficient) const noexcept
+        {
+            const double next = value[i] - ((value[i] - target[i]) * coefficient + 1e-20);
+            return next == value[i] || next == std::nextafter (value[i], next);
+        }
+
         bool isSettled (double coefficient) const noexcept
         {
             bool settled = true;
 
             for (size_t i = 0; i < (size_t) numSmoothed; ++i)
-            {
-                const double next = value[i] - ((value[i] - target[i]) * coefficient + 1e-20);
-                settled &= next == value[i] || next == std::nextafter (value[i], next);
-            }
+                settled &= isSettled (i, coefficient);
 
             return settled;
         }
