@@ -110,6 +110,22 @@ void AmberCrestEffect::releaseResources()
 }
 
 //==============================================================================
+juce::Optional<double> AmberCrestEffect::heldTempo (juce::Optional<double> beatsPerMinute)
+{
+    if (! beatsPerMinute.hasValue() || ! std::isfinite (*beatsPerMinute))
+        return {};
+
+    return std::min (*beatsPerMinute, maximumHostTempo);
+}
+
+juce::Optional<double> AmberCrestEffect::usablePosition (juce::Optional<double> quarterNotes)
+{
+    if (! quarterNotes.hasValue() || ! (std::abs (*quarterNotes) <= maximumHostPosition))
+        return {};
+
+    return quarterNotes;
+}
+
 void AmberCrestEffect::followHostPosition()
 {
     auto* hostPlayHead = getPlayHead();
@@ -122,8 +138,8 @@ void AmberCrestEffect::followHostPosition()
     if (! position.hasValue())
         return;
 
-    const auto tempo = position->getBpm();
-    const auto quarterNotes = position->getPpqPosition();
+    const auto tempo = heldTempo (position->getBpm());
+    const auto quarterNotes = usablePosition (position->getPpqPosition());
 
     if (tempo.hasValue())
     {
