@@ -72,6 +72,8 @@ void AmberCrestEffect::updateCoreFromParameter (Parameter& parameter)
 //==============================================================================
 void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
 {
+    const juce::ScopedLock sl (lifecycleLock);
+
     // The Standalone app has no host transport; a playing 120 BPM one lets the
     // tempo-locked LFOs (the default) move there as they do in a DAW.
     usesInternalTransport = wrapperType == wrapperType_Standalone;
@@ -106,6 +108,7 @@ void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
 
 void AmberCrestEffect::releaseResources()
 {
+    const juce::ScopedLock sl (lifecycleLock);
     prepared = false;
 }
 
@@ -207,6 +210,16 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
 
     for (int channel = numInputs; channel < juce::jmin (numOutputs, numChannels); ++channel)
         buffer.clear (channel, 0, numSamples);
+
+    // A host that prepares or suspends on another thread in the middle of processing
+    // breaks its contract; the block it cuts into stays silent rather than racing it.
+    const juce::ScopedTryLock lifecycle (lifecycleLock);
+
+    if (! lifecycle.isLocked())
+    {
+        buffer.clear();
+        return;
+    }
 
     if (! prepared || core == nullptr || numChannels == 0)
         return;

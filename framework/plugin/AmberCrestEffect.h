@@ -79,6 +79,9 @@ private:
     std::unique_ptr<Core> core;
     std::vector<std::unique_ptr<Clock>> clocks;
     juce::CriticalSection processorLock;
+
+    // Held by prepare and release and, without waiting, by each block.
+    juce::CriticalSection lifecycleLock;
     std::atomic<bool> prepared { false };
     InternalTransport internalTransport;
     bool usesInternalTransport = false;

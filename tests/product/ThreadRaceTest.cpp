@@ -95,3 +95,40 @@ TEST (ThreadRace, SilentPresetChangesRaceProgramChunkRestoresAndRenames)
     3s);
 }
 
+// Outside the host contract, but hosts do it: preparing again with another block size, or
+// suspending, while another thread is inside processing. Blocks cut into that way may be
+// silent; nothing may crash.
+TEST (ThreadRace, PrepareAndSuspendDuringProcessingAreSurvived)
+{
+    HalvenekTestRig rig (44100.0, 512);
+    auto& processor = *rig.processor;
+    juce::AudioBuffer<float> buffer (2, 512);
+    const auto input = sawChord (512, 44100.0);
+    int block = 0, preparation = 0;
+    bool finite = true;
+
+    raceWithWatchdog ([&]
+    {
+        juce::MidiBuffer midi;
+
+        for (int i = 0; i < 16; ++i)
+            midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, (block + i) % 128), (i * 97 + block) % 700);
+
+        for (int ch = 0; ch < 2; ++ch)
+            buffer.copyFrom (ch, 0, input.data(), 512);
+
+        processor.processBlock (buffer, midi);
+        finite = finite && std::isfinite (buffer.getMagnitude (0, 512));
+        ++block;
+    },
+    [&]
+    {
+        if (++preparation % 3 == 0)
+            processor.releaseResources();
+        else
+            processor.prepareToPlay (preparation % 2 == 0 ? 48000.0 : 44100.0, 32 << (preparation % 5));
+    },
+    std::chrono::seconds (3));
+
+    EXPECT_TRUE (finite);
+}
