@@ -11,7 +11,7 @@ HALVENEK_PACKAGES=(
     juce-modules-source fst-dev lv2-dev fonts-wine
     libasound2-dev libjack-jackd2-dev libfreetype-dev libfontconfig1-dev
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libgl-dev
-    libpng-dev libjpeg-dev zlib1g-dev
+    libpng-dev libjpeg-dev zlib1g-dev ladspa-sdk
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth
 )

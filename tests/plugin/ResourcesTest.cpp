@@ -64,13 +64,32 @@ TEST (Resources, ResourceThatIsNoPictureGivesAnInvalidImage)
     EXPECT_FALSE (image.isValid());
 }
 
-TEST (Resources, EachPictureIsDecodedOncePerProcess)
+TEST (Resources, EachPictureIsDecodedOncePerProcessAndShowsThePixelsOfItsFile)
 {
-    juce::Image first, second;
-    ASSERT_TRUE (Resources::loadResourceImage ("Background.png", first));
-    ASSERT_TRUE (Resources::loadResourceImage ("background.PNG", second));
-    ASSERT_TRUE (first.isValid());
+    for (const juce::String name : { "Background.png", "LFO1DepthKnob.png", "DisplayFont.png" })
+    {
+        juce::Image first, second;
+        ASSERT_TRUE (Resources::loadResourceImage (name, first));
+        ASSERT_TRUE (Resources::loadResourceImage (name.toUpperCase(), second));
 
-    // Every editor shows the very same pixels instead of a copy of its own.
-    EXPECT_EQ (first.getPixelData(), second.getPixelData());
+        // Every editor shows the very same pixels instead of a copy of its own.
+        EXPECT_EQ (first.getPixelData(), second.getPixelData()) << name;
+
+        // Decoded when first used, the pixels are those of the file, also through a
+        // clipped frame or a copy.
+        const auto block = Resources::findResource (name);
+        ASSERT_NE (block, nullptr);
+        const auto expected = juce::ImageFileFormat::loadFrom (block->getData(), block->getSize());
+        ASSERT_EQ (first.getBounds(), expected.getBounds()) << name;
+        EXPECT_EQ (first.hasAlphaChannel(), expected.hasAlphaChannel()) << name;
+
+        const auto frame = first.getClippedImage ({ 0, first.getHeight() / 2, first.getWidth(), 3 });
+        const auto copy = first.createCopy();
+
+        for (int y = 0; y < expected.getHeight(); ++y)
+            for (int x = 0; x < expected.getWidth(); ++x)
+                ASSERT_EQ (copy.getPixelAt (x, y), expected.getPixelAt (x, y)) << name << " " << x << " " << y;
+
+        EXPECT_EQ (frame.getPixelAt (1, 1), expected.getPixelAt (1, first.getHeight() / 2 + 1)) << name;
+    }
 }

@@ -38,6 +38,7 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load (const juce::String& pathOrUri,
     formats.addFormat (new juce::VSTPluginFormat());
     formats.addFormat (new juce::VST3PluginFormat());
     formats.addFormat (new juce::LV2PluginFormat());
+    formats.addFormat (new juce::LADSPAPluginFormat());
 
     const auto isFile = juce::File::isAbsolutePath (pathOrUri) || ! pathOrUri.contains (":");
     const auto location = isFile ? juce::File::getCurrentWorkingDirectory().getChildFile (pathOrUri).getFullPathName() : pathOrUri;
@@ -48,7 +49,7 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load (const juce::String& pathOrUri,
         return {};
     }
 
-    juce::String lastError = "not a VST, VST3 or LV2 plug-in";
+    juce::String lastError = "not a VST, VST3, LV2 or LADSPA plug-in";
 
     for (auto* format : formats.getFormats())
     {

@@ -194,8 +194,9 @@ Options:
                               LFOs move as in a DAW
   --rate HZ                   sample rate of the demo (default 44100)
   --block N                   processing block size in samples (default 512)
-  --plugin PATH-or-URI        render through another plug-in: a VST .so, a .vst3 bundle or
-                              an LV2 URI (default: the Halvenek VST built with this tool)
+  --plugin PATH-or-URI        render through another plug-in: a VST or LADSPA .so, a .vst3
+                              bundle or an LV2 URI (default: the Halvenek VST built with
+                              this tool)
   --time                      print the processing time per second of audio
   --help                      show this text
 )";
