@@ -1,4 +1,5 @@
 #include "XmlReading.h"
+#include "RegularFile.h"
 
 #include <cstring>
 #include <limits>
@@ -126,12 +127,9 @@ namespace XmlReading
 
     std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file)
     {
-        if (! file.existsAsFile())
-            return nullptr;
-
         juce::MemoryBlock bytes;
 
-        if (! file.loadFileAsData (bytes))
+        if (! RegularFile::read (file, bytes, maximumFileSize))
             return nullptr;
 
         return parseUtf8 (bytes.getData(), bytes.getSize());

@@ -20,7 +20,8 @@ namespace XmlReading
     /** Parses a block of bytes that should hold UTF-8 text; null for invalid UTF-8. */
     std::unique_ptr<juce::XmlElement> parseUtf8 (const void* data, size_t numBytes);
 
-    /** Parses a file; null when it cannot be read or parsed. */
+    /** Parses a regular file of at most maximumFileSize bytes; null when it cannot be
+        read or parsed. */
     std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file);
 
     bool hasTag (const juce::XmlElement& element, juce::StringRef tagName);
@@ -43,4 +44,7 @@ namespace XmlReading
 
     /** Deepest element nesting this framework accepts. */
     constexpr int maximumNestingDepth = 64;
+
+    /** Largest file read as a document: a bank is well under a megabyte. */
+    constexpr juce::int64 maximumFileSize = 16 * 1024 * 1024;
 }

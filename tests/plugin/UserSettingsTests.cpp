@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -331,4 +332,26 @@ TEST_F (UserSettingsTest, AnInstanceWithoutSettingsFileKeepsItsValues)
 
     Halvenek defaultPlace;
     EXPECT_EQ (defaultPlace.getUserSettingsFile(), UserSettings::getDefaultFile ("Halvenek"));
+}
+
+TEST_F (UserSettingsTest, StartupBankAndMapThatAreNoRegularFilesAreSkipped)
+{
+    const auto fifo = folder.getChildFile ("fifo");
+    ASSERT_EQ (mkfifo (fifo.getFullPathName().toRawUTF8(), 0600), 0);
+    const auto factoryFirst = Halvenek::create()->getPresetName (0);
+
+    for (const auto* path : { "/dev/zero", "/dev/urandom", fifo.getFullPathName().toRawUTF8() })
+    {
+        Values values;
+        values.defaultPresets = UserSettings::DefaultPresets::userDefined;
+        values.userPresetBankFile = path;
+        values.useUserMidiMap = true;
+        values.userMidiMapFile = path;
+        ASSERT_TRUE (UserSettings::save (file, "Halvenek", values));
+
+        Halvenek plugin;
+        plugin.setUserSettingsFile (file);
+        plugin.initialise();
+        EXPECT_EQ (plugin.getPresetName (0), factoryFirst) << path;
+    }
 }
