@@ -108,7 +108,7 @@ VstIntPtr VstTestHost::Instance::handle (VstInt32 opcode, VstInt32 index, VstInt
         {
             // A playing 4/4 transport at 120 BPM from the start of the first block.
             timeInfo.samplePos = samplesPlayed;
-            timeInfo.ppqPos = timeInfo.sampleRate > 0 ? samplesPlayed / timeInfo.sampleRate * 2.0 : 0.0;
+            timeInfo.ppqPos = transportStart + (timeInfo.sampleRate > 0 ? samplesPlayed / timeInfo.sampleRate * 2.0 : 0.0);
             timeInfo.tempo = 120.0;
             timeInfo.barStartPos = 4.0 * (double) (long) (timeInfo.ppqPos / 4.0);
             timeInfo.timeSigNumerator = 4;

@@ -47,6 +47,9 @@ public:
         std::vector<float> allParameters();
 
         std::vector<Automation> takeAutomation();
+
+        /** Where the transport stands, in quarter notes, when the first block plays. */
+        void setTransportStart (double quarterNotes)            { transportStart = quarterNotes; }
         int wantMidiRequests() const noexcept                    { return midiRequests; }
 
         /** Closes the plug-in now; the destructor does it otherwise. */
@@ -65,6 +68,7 @@ public:
         std::atomic<int> midiRequests { 0 };
         VstTimeInfo timeInfo {};
         double samplesPlayed = 0;
+        double transportStart = 0;
     };
 
     /** Loads the module; aborts the test run when it cannot be loaded. */
