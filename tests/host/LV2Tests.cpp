@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace
 {
@@ -58,6 +60,19 @@ namespace
         return output;
     }
 
+    /** The VST 2.4 build after a MIDI program change and one block. */
+    std::unique_ptr<VstTestHost::Instance> vstAfterProgramChange (int program)
+    {
+        auto vst = VstTestHost::shared().create();
+        vst->resume();
+        vst->sendProgramChange (program);
+
+        StereoBuffer block (LV2TestHost::blockSize);
+        float* channels[] { block.left.data(), block.right.data() };
+        vst->processReplacing (channels, channels, block.size());
+        return vst;
+    }
+
     float maxDifference (const StereoBuffer& a, const StereoBuffer& b)
     {
         float difference = 0;
@@ -99,9 +114,11 @@ TEST (LV2ControlsTest, HostControlsShowWhatThePluginPlaysAndHostChangesAreKept)
     auto plugin = lv2().create();
     ASSERT_NE (plugin, nullptr);
 
-    // After instantiation: the starting preset's values, as the VST 2.4 build has them.
-    const auto fresh = plugin->askValues();
-    expectSameValues (fresh, vstValues (*vst));
+    // After instantiation: the starting preset's values, as the VST 2.4 build has them,
+    // told in the first block even to a host that never asks.
+    plugin->render (StereoBuffer (64));
+    expectSameValues (plugin->reportedValues(), vstValues (*vst));
+    expectSameValues (plugin->askValues(), vstValues (*vst));
 
     // One property asked alone answers alone.
     plugin->sendGet (parameterUri ("FX"));
@@ -111,18 +128,8 @@ TEST (LV2ControlsTest, HostControlsShowWhatThePluginPlaysAndHostChangesAreKept)
     // A MIDI program change: the controls follow without being asked.
     plugin->sendMidi ({ 0xc0, 7 });
     plugin->render (StereoBuffer (LV2TestHost::blockSize));
-    vst->resume();
-    VstMidiEvent programChange {};
-    programChange.type = kVstMidiType;
-    programChange.byteSize = sizeof (VstMidiEvent);
-    programChange.midiData[0] = (char) 0xc0;
-    programChange.midiData[1] = 7;
-    vst->sendEvents ({ reinterpret_cast<VstEvent*> (&programChange) });
-    StereoBuffer block (LV2TestHost::blockSize);
-    float* channels[] { block.left.data(), block.right.data() };
-    vst->processReplacing (channels, channels, block.size());
-    const auto afterProgram = vstValues (*vst);
-    ASSERT_NE (afterProgram, vstValues (*VstTestHost::shared().create()));
+    const auto afterProgram = vstValues (*vstAfterProgramChange (7));
+    ASSERT_NE (afterProgram, vstValues (*vst));
 
     const auto followed = plugin->reportedValues();
     EXPECT_GT (followed.size(), 5u);
@@ -144,6 +151,12 @@ TEST (LV2ControlsTest, HostControlsShowWhatThePluginPlaysAndHostChangesAreKept)
     const auto afterRestore = restored->askValues();
     EXPECT_NEAR (afterRestore.at (parameterUri ("FX")), 0.125f, 1.0e-6f);
     expectSameValues (afterRestore, plugin->askValues());
+
+    // A value no parameter can take leaves the sound and the controls finite.
+    restored->sendSet (parameterUri ("FX"), std::numeric_limits<float>::quiet_NaN());
+    const auto output = restored->render (StereoBuffer::testSignal (4096, LV2TestHost::sampleRate));
+    EXPECT_TRUE (std::all_of (output.left.begin(), output.left.end(), [] (float x) { return std::isfinite (x); }));
+    EXPECT_TRUE (std::isfinite (restored->askValues().at (parameterUri ("FX"))));
 }
 
 TEST (LV2PresetsTest, HostsListTheSlotsAndChoosingOneSelectsItAsAProgramChangeDoes)
@@ -166,19 +179,7 @@ TEST (LV2PresetsTest, HostsListTheSlotsAndChoosingOneSelectsItAsAProgramChangeDo
     ASSERT_TRUE (plugin->loadPreset (slot5->second));
     const auto chosen = plugin->askValues();
 
-    auto vst = VstTestHost::shared().create();
-    vst->resume();
-    VstMidiEvent programChange {};
-    programChange.type = kVstMidiType;
-    programChange.byteSize = sizeof (VstMidiEvent);
-    programChange.midiData[0] = (char) 0xc0;
-    programChange.midiData[1] = 5;
-    vst->sendEvents ({ reinterpret_cast<VstEvent*> (&programChange) });
-    StereoBuffer block (LV2TestHost::blockSize);
-    float* channels[] { block.left.data(), block.right.data() };
-    vst->processReplacing (channels, channels, block.size());
-
-    expectSameValues (chosen, vstValues (*vst));
+    expectSameValues (chosen, vstValues (*vstAfterProgramChange (5)));
 }
 
 TEST (LV2TransportTest, TempoSyncedLfosLockToTheHostsBarAsUnderVst)

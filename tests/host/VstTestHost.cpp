@@ -183,6 +183,16 @@ void VstTestHost::Instance::sendEvents (const std::vector<VstEvent*>& events)
     dispatch (effProcessEvents, 0, 0, list);
 }
 
+void VstTestHost::Instance::sendProgramChange (int program)
+{
+    VstMidiEvent programChange {};
+    programChange.type = kVstMidiType;
+    programChange.byteSize = sizeof (VstMidiEvent);
+    programChange.midiData[0] = (char) 0xc0;
+    programChange.midiData[1] = (char) program;
+    sendEvents ({ reinterpret_cast<VstEvent*> (&programChange) });
+}
+
 std::vector<char> VstTestHost::Instance::getChunk (bool currentPresetOnly)
 {
     void* data = nullptr;

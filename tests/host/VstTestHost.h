@@ -40,6 +40,7 @@ public:
         void suspend();
         void processReplacing (float** inputs, float** outputs, int numSamples);
         void sendEvents (const std::vector<VstEvent*>& events);
+        void sendProgramChange (int program);
 
         std::vector<char> getChunk (bool currentPresetOnly);
         void setChunk (bool currentPresetOnly, const std::vector<char>& chunk);
