@@ -7,7 +7,6 @@ namespace
 {
     constexpr int highestPreset = 127;
     constexpr double lowestTempo = 20.0, highestTempo = 999.0;
-    constexpr double lowestRate = 8000.0, highestRate = 384000.0;
     constexpr int largestBlock = 65536;
 
     /** The whole text as a finite decimal number; nothing for anything else. */

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 #ifdef HALVENEK_RENDER_TOOL
 
 namespace
@@ -219,6 +221,110 @@ TEST_F (RenderToolTest, BadInputEndsWithOneLineAndNoOutput)
     const auto unknown = run ({ "in.wav", "out.wav", "--set", "Nonexistent=0.5" });
     EXPECT_TRUE (unknown.output.contains ("LFO 1 Rate")) << "lists the valid names";
     EXPECT_TRUE (unknown.output.contains ("Output Volume"));
+}
+
+namespace
+{
+    /** A canonical PCM WAV header whose fields say what the test wants, true or not. */
+    juce::MemoryBlock wavHeader (int channels, juce::uint32 rate, int bits, juce::uint32 dataBytes, juce::uint32 riffSize)
+    {
+        juce::MemoryOutputStream out;
+        const int frameBytes = channels * ((bits + 7) / 8);
+        out.write ("RIFF", 4);
+        out.writeInt ((int) riffSize);
+        out.write ("WAVEfmt ", 8);
+        out.writeInt (16);
+        out.writeShort (1);
+        out.writeShort ((short) channels);
+        out.writeInt ((int) rate);
+        out.writeInt ((int) (rate * (juce::uint32) frameBytes));
+        out.writeShort ((short) frameBytes);
+        out.writeShort ((short) bits);
+        out.write ("data", 4);
+        out.writeInt ((int) dataBytes);
+        return out.getMemoryBlock();
+    }
+
+    juce::MemoryBlock wavFile (int channels, juce::uint32 rate, int bits, juce::uint32 claimedBytes, juce::uint32 actualBytes, juce::uint32 riffSize = 0)
+    {
+        auto bytes = wavHeader (channels, rate, bits, claimedBytes, riffSize != 0 ? riffSize : 36 + claimedBytes);
+        juce::Random random (3);
+
+        for (juce::uint32 i = 0; i < actualBytes; ++i)
+        {
+            const auto b = (char) random.nextInt (256);
+            bytes.append (&b, 1);
+        }
+
+        return bytes;
+    }
+}
+
+TEST_F (RenderToolTest, UntrustworthyFilesAndPathsEndWithOneLineAndLeaveNothing)
+{
+    writeWav (file ("in.wav"), 2, 16, 44100.0, 0.5);
+    const int depth = 1000, deeper = 300000;
+    file ("deep.hlprsb").replaceWithText ("<PresetBank>" + juce::String::repeatedString ("<PresetGroup>", depth)
+                                          + juce::String::repeatedString ("</PresetGroup>", depth) + "</PresetBank>");
+    file ("deeper.hlprsb").replaceWithText ("<PresetBank>" + juce::String::repeatedString ("<a>", deeper));
+    file ("cut.hlprsb").replaceWithText ("<PresetBank name=\"x\"><PresetGroup name=\"g\"></PresetGroup></Pre");
+    ASSERT_EQ (mkfifo (file ("fifo.hlprsb").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (file ("folder.wav").createDirectory());
+
+    const std::pair<const char*, juce::MemoryBlock> wavs[] {
+        { "billion.wav", wavFile (2, 44100, 16, 4000000000u, 0) },
+        { "fifty-million.wav", wavFile (2, 44100, 16, 200000000u, 4000) },
+        { "cut.wav", wavFile (2, 44100, 16, 400000, 200000) },
+        { "riff-small.wav", wavFile (2, 44100, 16, 40000, 40000, 36) },
+        { "huge-rate.wav", wavFile (2, 2147483647u, 16, 4000, 4000) },
+        { "one-hertz.wav", wavFile (1, 1, 16, 4000, 4000) },
+        { "ten-megahertz.wav", wavFile (1, 10000000, 16, 4000, 4000) },
+        { "twelve-bit.wav", wavFile (1, 44100, 12, 4000, 4000) },
+        { "twenty-bit.wav", wavFile (2, 44100, 20, 6000, 6000) },
+    };
+
+    std::vector<juce::StringArray> cases {
+        { "in.wav", "out.wav", "--bank", "deep.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "deeper.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "cut.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "fifo.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "/dev/zero" },
+        { "in.wav", "folder.wav" },
+        { "in.wav", "out.wav", "--set", "LFO 1 Stereo PhXYZ=0.5" },
+        { "in.wav", "out.wav", "--set", "LFO=0.5" },
+    };
+
+    for (const auto& [name, bytes] : wavs)
+    {
+        ASSERT_TRUE (file (name).replaceWithData (bytes.getData(), bytes.getSize()));
+        cases.push_back ({ name, "out.wav" });
+    }
+
+    juce::Array<juce::File> before;
+    folder.findChildFiles (before, juce::File::findFilesAndDirectories, false);
+
+    for (const auto& arguments : cases)
+    {
+        const auto result = run (arguments);
+        const auto what = arguments.joinIntoString (" ");
+
+        EXPECT_NE (result.exitCode, 0) << what;
+        EXPECT_TRUE (isOneLine (result.output)) << what << ": " << result.output;
+        EXPECT_TRUE (result.output.startsWith ("halvenek-render: ")) << what << ": " << result.output;
+
+        juce::Array<juce::File> after;
+        folder.findChildFiles (after, juce::File::findFilesAndDirectories, false);
+        EXPECT_EQ (after.size(), before.size()) << what << ": nothing is left behind";
+    }
+
+    EXPECT_TRUE (file ("folder.wav").isDirectory());
+
+    // A parameter goes by its full name or by the exact name a VST 2.4 host shows.
+    for (const auto* name : { "LFO 1 Stereo Phase", "LFO 1 Stereo Ph" })
+    {
+        const auto result = run ({ "in.wav", "out.wav", "--set", juce::String (name) + "=0.5" });
+        EXPECT_EQ (result.exitCode, 0) << name << ": " << result.output;
+    }
 }
 
 TEST_F (RenderToolTest, TakesABankFileAndAPresetFromIt)
