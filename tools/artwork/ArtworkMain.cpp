@@ -3,6 +3,7 @@
 #include "Faceplate.h"
 #include "Preview.h"
 #include "SkinWriter.h"
+#include "WindowArt.h"
 
 #include "framework/parameters/XmlReading.h"
 
@@ -63,6 +64,16 @@ int main (int argc, char** argv)
     for (auto& [name, image] : filmstrips)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
+
+    // The window frames' pictures belong to the look-and-feel, not to the skin.
+    const auto uiFolder = resources.getChildFile ("ui");
+
+    if (! uiFolder.createDirectory())
+        return fail ("cannot create " + uiFolder.getFullPathName());
+
+    for (auto& [name, image] : WindowArt::render())
+        if (! writePng (image, uiFolder.getChildFile (name)))
+            return fail ("cannot write ui/" + name);
 
     if (! resources.getChildFile ("skin.xml").replaceWithText (XmlReading::toDocumentText (*SkinWriter::createSkin())))
         return fail ("cannot write skin.xml");
