@@ -4,10 +4,16 @@
 #include "StatusBar.h"
 #include "controls/SkinControls.h"
 #include "../midi/MidiControl.h"
+#include "../windows/DefaultResourceCheckBox.h"
+#include "../windows/PseudoModalComponent.h"
+#include "../windows/TabbedComponentEx.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+class AboutWindow;
 class BasePluginOldStyle;
+class MidiControlComponent;
+class OptionsWindow;
 class GFXAnimation;
 class GFXMultiStateButton;
 
@@ -25,6 +31,9 @@ class BasePluginEditor : public juce::Component,
                          public Parameter::Listener,
                          public GUIController::Listener,
                          public MidiControl::Listener,
+                         public DefaultResourceCheckBox::Listener,
+                         public TabbedComponentEx::Listener,
+                         public PseudoModalComponent::Desktop,
                          public juce::Timer
 {
 public:
@@ -77,6 +86,10 @@ public:
     int getNumFallbackControls() const                      { return fallbackControls.size(); }
     juce::Component* getFallbackControl (int index) const   { return fallbackControls.getComponent (index); }
 
+    AboutWindow* getAboutWindow() const noexcept            { return aboutWindow.get(); }
+    OptionsWindow* getOptionsWindow() const noexcept        { return optionsWindow.get(); }
+    MidiControlComponent* getMidiControlComponent() const noexcept { return midiControlComponent.get(); }
+
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
     GFXAnimation* getMidiActivityLed() const noexcept        { return midiActivityLed; }
 
@@ -95,6 +108,15 @@ public:
     /** Shows the parameter a MIDI controller moved last. */
     void controllerMoved (MidiControl&) override;
 
+    /** The start-up map changed: it takes effect at the next load. */
+    void defaultResourceChanged (DefaultResourceCheckBox*) override;
+
+    /** Another options page came to the front: its notes start afresh. */
+    void currentTabChanged (TabbedComponentEx*, int, const juce::String&) override;
+
+    /** Notes that a start-up setting takes effect when the plug-in is next loaded. */
+    void showSettingsNote (const juce::String& settingName);
+
     void paint (juce::Graphics&) override;
     void resized() override;
     void timerCallback() override;
@@ -103,6 +125,8 @@ public:
     static constexpr int initialHeight = 800;
     static constexpr int timerIntervalMs = 25;
     static constexpr int midiActivityFlashMs = 175;
+    static constexpr int aboutWindowWidth = 640, aboutWindowHeight = 480;
+    static constexpr int optionsWindowWidth = 800, optionsWindowHeight = 600;
 
     /** Fallback layout: controls of this size in columns and rows this far apart. */
     static constexpr int fallbackControlWidth = 50, fallbackControlHeight = 80;
@@ -110,6 +134,10 @@ public:
     static constexpr int fallbackLeft = 5, fallbackTop = 30;
 
 private:
+    /** The about and options windows, and the MIDI control page among the options. */
+    void createWindows();
+    void destroyWindows();
+
     /** After a user change or an event: while learning, the control's automatable
         parameter is offered to MIDI learn; its name and value go to the status bar. */
     void showControlParameter (GUIController*);
@@ -141,6 +169,9 @@ private:
 
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
     std::unique_ptr<StatusBar> statusBar;
+    std::unique_ptr<AboutWindow> aboutWindow;
+    std::unique_ptr<OptionsWindow> optionsWindow;
+    std::unique_ptr<MidiControlComponent> midiControlComponent;
     SkinControls fallbackControls;
     SkinControls skinControls;
 

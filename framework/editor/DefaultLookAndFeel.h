@@ -42,7 +42,7 @@ public:
         firstKeyboardColourId = 0x0F002100,             // five entries
         pathBoxColourId = 0x0F002200,
         pathTextColourId = 0x0F002201,
-        radioButtonsTextColourId = 0x0F002202,
+        pathOutlineColourId = 0x0F002202,
         tabBackgroundColourId = 0x0F003000,
         tabTextColourId = 0x0F003001,
         tabOutlineColourId = 0x0F003002,
@@ -66,7 +66,7 @@ public:
     int getCheckBoxTextGap() const                          { return 5; }
 
     juce::Image getRadioButtonImage (bool selected) const   { return selected ? radioButtonOn : radioButtonOff; }
-    juce::Font getRadioButtonsTitleFont() const             { return secondFont; }
+    juce::Font getRadioButtonsTitleFont() const             { return standardFont.boldened(); }
     juce::Font getRadioButtonsOptionFont() const            { return standardFont; }
     int getRadioButtonsTitleInset() const                   { return 13; }
     int getRadioButtonsTitleMargin() const                  { return 4; }
@@ -94,6 +94,10 @@ public:
     /** The pictures of a text button; style 1 is the small button beside a path, any
         other style the standard dialog button. */
     const TextButtonPictures& getTextButtonPictures (int style) const;
+
+    /** A picture of the framework's set by its number (the MIDI control page's buttons
+        are 4, 12, 15 and 16); an invalid image for a number the set does not hold. */
+    juce::Image getPicture (int number) const;
 
     /** The arrow of the framework's scroll and menu buttons, pointing up, and its turned
         copies pointing right, down and left. */

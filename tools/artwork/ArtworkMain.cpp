@@ -1,6 +1,7 @@
 #include "BitmapFont.h"
 #include "ControlArt.h"
 #include "Faceplate.h"
+#include "OptionsArt.h"
 #include "Preview.h"
 #include "SkinWriter.h"
 
@@ -63,6 +64,13 @@ int main (int argc, char** argv)
     for (auto& [name, image] : filmstrips)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
+
+    const auto uiFolder = resources.getChildFile ("ui");
+    uiFolder.createDirectory();
+
+    for (auto& [number, picture] : OptionsArt::renderPictures())
+        if (! writePng (picture, uiFolder.getChildFile (OptionsArt::pictureFileName (number))))
+            return fail ("cannot write " + OptionsArt::pictureFileName (number));
 
     if (! resources.getChildFile ("skin.xml").replaceWithText (XmlReading::toDocumentText (*SkinWriter::createSkin())))
         return fail ("cannot write skin.xml");

@@ -3,6 +3,8 @@
 // has played a chord for a moment with a host transport running at 120 BPM, so that the
 // VU meters and the LFO LEDs show what they show in a host.
 
+#include "framework/windows/AboutWindow.h"
+#include "framework/windows/OptionsWindow.h"
 #include "product/Halvenek.h"
 #include "product/HalvenekEditor.h"
 
@@ -83,6 +85,37 @@ namespace
                 parameter->handleUpdateNowIfNeeded();
     }
 
+    /** Opens what the picture should show besides the skin: the options on one of their
+        pages (with a few MIDI assignments to fill the table) or the about window. */
+    bool openView (Halvenek& processor, HalvenekEditor& editor, const juce::String& view)
+    {
+        if (view.isEmpty())
+            return true;
+
+        if (view == "about")
+        {
+            editor.controllerEvent (nullptr, EventsMap::aboutEvent);
+            return true;
+        }
+
+        const juce::StringArray pages { "options-presets", "options-midi" };
+
+        if (! pages.contains (view))
+            return false;
+
+        auto& midi = processor.getMidiControl();
+        const std::pair<int, const char*> assignments[] { { 1, "LFO 1 Depth" }, { 7, "Output Volume" }, { 11, "FX" },
+                                                          { 20, "LFO 1 Rate" }, { 21, "LFO 2 Rate" }, { 64, "BBD" } };
+
+        for (auto [controller, name] : assignments)
+            midi.assign (controller, processor.getParameterManager().getParameterByName (name), true);
+
+        midi.handleUpdateNowIfNeeded();
+        editor.controllerEvent (nullptr, EventsMap::optionsEvent);
+        editor.getOptionsWindow()->getTabs().setCurrentTabIndex (pages.indexOf (view));
+        return true;
+    }
+
     bool writePng (const juce::Image& image, const juce::File& file)
     {
         file.deleteFile();
@@ -98,9 +131,11 @@ namespace
 
 int main (int argc, char** argv)
 {
-    if (argc != 2)
+    const juce::String view = argc == 4 && juce::String (argv[2]) == "--view" ? juce::String (argv[3]) : juce::String();
+
+    if (argc != 2 && view.isEmpty())
     {
-        std::cerr << "usage: halvenek_editor_snapshot <picture.png>\n";
+        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [--view options-presets|options-midi|about]\n";
         return 2;
     }
 
@@ -122,6 +157,12 @@ int main (int argc, char** argv)
     // One tick of the editor's timer, which runs only while a host shows the editor.
     editor->setVisible (true);
     editor->updateFromTimer();
+
+    if (! openView (*processor, *editor, view))
+    {
+        std::cerr << "no such view: " << view << "\n";
+        return 2;
+    }
 
     const auto picture = editor->createComponentSnapshot (editor->getLocalBounds());
     processor->releaseResources();
