@@ -12,6 +12,7 @@
 #include "../midi/MidiControlComponent.h"
 #include "../windows/AboutWindow.h"
 #include "../windows/OptionsWindow.h"
+#include "../plugin/SoftwareDesignation.h"
 
 namespace
 {

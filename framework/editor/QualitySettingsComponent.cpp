@@ -10,8 +10,8 @@ namespace
     constexpr float qualityStep = 0.33333334f;
 }
 
-AmberCrestEffectEditor::QualitySettingsComponent::QualitySettingsComponent (AmberCrestEffect& effect)
-    : processor (effect),
+AmberCrestEffectEditor::QualitySettingsComponent::QualitySettingsComponent (AmberCrestEffect& effectProcessor)
+    : processor (effectProcessor),
       currentQuality ("Current Quality", qualityNames),
       defaultQuality ("Default Quality", qualityNames)
 {

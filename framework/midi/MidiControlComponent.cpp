@@ -11,8 +11,8 @@ namespace
     constexpr int deletePicture = 4, clearPicture = 12, loadPicture = 15, savePicture = 16;
 }
 
-MidiControlComponent::MidiControlComponent (MidiControl& control, const juce::String& filePatterns, const juce::String& fileExtension)
-    : FileType (fileExtension, filePatterns),
+MidiControlComponent::MidiControlComponent (MidiControl& control, const juce::String& patterns, const juce::String& extension)
+    : FileType (extension, patterns),
       midiControl (control),
       list (std::make_unique<ListComponent>())
 {

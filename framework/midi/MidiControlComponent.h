@@ -47,6 +47,7 @@ public:
     void learnStateChanged (MidiControl&) override;
     void alertWindowClosed (Vexa::AlertWindow*, int returnValue) override;
     void resized() override;
+    void childBoundsChanged (juce::Component*) override  { resized(); }
     void lookAndFeelChanged() override;
     void parentHierarchyChanged() override                      { lookAndFeelChanged(); }
 

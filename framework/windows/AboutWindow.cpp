@@ -15,6 +15,8 @@ namespace
     constexpr LineStyle lineStyles[] { { 17.0f, true }, { 15.0f, false }, { 15.0f, false },
                                        { 12.0f, false }, { 12.0f, false }, { 12.0f, false } };
     constexpr int lineGap = 3;
+    constexpr int firstNoticeLine = 4;
+    const juce::Font linkFont ("Tahoma", 13.0f, juce::Font::underlined);
 }
 
 AboutWindow::AboutWindow (const SoftwareDesignation* productDesignation)
@@ -28,7 +30,7 @@ AboutWindow::AboutWindow (const SoftwareDesignation* productDesignation)
         link.setURL (juce::URL (designation->getWebAddress()));
     }
 
-    link.setFont (juce::Font ("Tahoma", 13.0f, juce::Font::underlined), false, juce::Justification::centredRight);
+    link.setFont (linkFont, false, juce::Justification::centredRight);
     addAndMakeVisible (link);
 }
 
@@ -65,7 +67,7 @@ void AboutWindow::resized()
     WindowComponent::resized();
     textBox = getContentBounds();
 
-    const int linkWidth = link.getFont().getStringWidth (link.getButtonText()) + 8;
+    const int linkWidth = linkFont.getStringWidth (link.getButtonText()) + 8;
     link.setBounds (textBox.getRight() - textInset - linkWidth, textBox.getY() + linkTop, linkWidth, 18);
 }
 
@@ -83,10 +85,13 @@ void AboutWindow::paint (juce::Graphics& g)
     auto area = textBox.reduced (textInset, textInset / 2);
     const auto lines = getLines();
 
-    for (int i = 0; i < lines.size() && i < (int) std::size (lineStyles); ++i)
+    // The product's lines hang from the top, the notices stand on the bottom.
+    for (int i = 0; i < lines.size(); ++i)
     {
         const auto style = lineStyles[i];
+        const int height = (int) std::ceil (style.height) + lineGap;
         g.setFont (juce::Font ("Tahoma", style.height, style.bold ? juce::Font::bold : juce::Font::plain));
-        g.drawText (lines[i], area.removeFromTop ((int) std::ceil (style.height) + lineGap), juce::Justification::centredLeft, false);
+        g.drawText (lines[i], i < firstNoticeLine ? area.removeFromTop (height) : area.withTop (area.getBottom() - (lines.size() - i) * height).withHeight (height),
+                    juce::Justification::centredLeft, false);
     }
 }

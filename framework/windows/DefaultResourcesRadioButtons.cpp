@@ -1,7 +1,7 @@
 #include "DefaultResourcesRadioButtons.h"
 
-DefaultResourcesRadioButtons::DefaultResourcesRadioButtons (const juce::String& title, const juce::StringArray& options)
-    : RadioButtons (title, options)
+DefaultResourcesRadioButtons::DefaultResourcesRadioButtons (const juce::String& titleText, const juce::StringArray& optionTexts)
+    : RadioButtons (titleText, optionTexts)
 {
     pathComponent.addListener (this);
     addAndMakeVisible (pathComponent);
@@ -21,8 +21,16 @@ void DefaultResourcesRadioButtons::pathChanged (PathComponent*)
     setSelected (getSelected(), true);
 }
 
+// The path's height settles when its button meets the look-and-feel.
+void DefaultResourcesRadioButtons::childBoundsChanged (juce::Component* child)
+{
+    if (child == &pathComponent && pathComponent.getHeight() != pathHeight)
+        takeLookAndFeel();
+}
+
 void DefaultResourcesRadioButtons::updateSize()
 {
+    pathHeight = pathComponent.getHeight();
     const int extra = juce::jmax (0, pathComponent.getHeight() - getRowHeight());
     setSize (getWidth(), getHeight() + extra);
 }

@@ -17,6 +17,7 @@ public:
 
     void pathChanged (PathComponent*) override;
     void resized() override;
+    void childBoundsChanged (juce::Component*) override;
 
 protected:
     void selectionChanged() override;
@@ -26,4 +27,5 @@ private:
     int getLastRow() const noexcept                     { return getOptions().size() - 1; }
 
     PathComponent pathComponent;
+    int pathHeight = 0;
 };

@@ -73,6 +73,13 @@ void PathComponent::resized()
     browseButton.setTopRightPosition (getWidth(), 0);
 }
 
+// The button sizes itself when it meets its look-and-feel, after this component did.
+void PathComponent::childBoundsChanged (juce::Component*)
+{
+    setSize (getWidth(), browseButton.getHeight());
+    resized();
+}
+
 void PathComponent::enablementChanged()
 {
     browseButton.setEnabled (isEnabled());

@@ -39,6 +39,7 @@ public:
     void buttonClicked (juce::Button*) override;
     void paint (juce::Graphics&) override;
     void resized() override;
+    void childBoundsChanged (juce::Component*) override;
     void enablementChanged() override;
     void lookAndFeelChanged() override;
     void parentHierarchyChanged() override;

@@ -56,8 +56,10 @@ protected:
     int getButtonInset() const noexcept                 { return buttonInset; }
     int getTextGap() const noexcept                     { return textGap; }
 
-private:
+    /** Takes metrics and pictures from the look-and-feel, then sizes and lays out. */
     void takeLookAndFeel();
+
+private:
     int getFirstRowTop() const;
 
     const juce::String title;
