@@ -194,8 +194,10 @@ void MidiControlComponent::resized()
     learnCheckBox.setTopLeftPosition (area.getPosition());
     area.removeFromTop (learnCheckBox.getHeight() + learnGap);
 
-    defaultMap.setBounds (area.removeFromBottom (defaultMap.getHeight()));
-    area.removeFromBottom (defaultMapGap);
+    // Each child keeps its own height, so that laying out again changes nothing.
+    const int mapHeight = defaultMap.getHeight();
+    defaultMap.setBounds (0, getHeight() - mapHeight, getWidth(), mapHeight);
+    area.setBottom (juce::jmax (area.getY(), defaultMap.getY() - defaultMapGap));
 
     area.removeFromRight (buttonColumn.getWidth() + buttonColumnGap);
     list->setBounds (area);

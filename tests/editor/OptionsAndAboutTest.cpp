@@ -150,6 +150,7 @@ TEST_F (OptionsTest, TheChosenSettingsSurviveTheInstanceAndMissingFilesFallBack)
     click (instance->editor->getMidiControlComponent()->getDefaultMapControl().getCheckBox().getBox());
     click (instance->editor->getMidiControlComponent()->getDefaultMapControl().getCheckBox().getBox());
 
+    instance.reset();
     instance = std::make_unique<Instance> (settingsFile);
     auto& processor = *instance->processor;
     EXPECT_EQ (processor.getStoringMode(), UserSettings::Storing::automatic);
@@ -223,7 +224,7 @@ namespace
     public:
         explicit QualityEffect (bool latency) : AmberCrestEffect (1), changesLatency (latency)
         {
-            getParameterManager().addParameter (std::make_unique<FloatParameter> (0, "Quality", 0.0f, 1.0f, 1.0f, true));
+            getParameterManager().addParameter (std::make_unique<FloatParameter> (200, "Quality", 0.0f, 1.0f, 1.0f, true));
         }
 
         juce::String getProductName() const override   { return "Test"; }
