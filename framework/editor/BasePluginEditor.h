@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefaultLookAndFeel.h"
+#include "StateReport.h"
 #include "StatusBar.h"
 #include "controls/SkinControls.h"
 #include "../midi/MidiControl.h"
@@ -26,7 +27,11 @@ class GFXMultiStateButton;
 
     Events the controls raise are carried out here (MIDI learn) or passed to the
     processor; every user change and event of a control bound to a parameter shows the
-    parameter's name and value in the status bar, and feeds MIDI learn. */
+    parameter's name and value in the status bar, and feeds MIDI learn.
+
+    The editor is the desktop its pseudo-modal windows attach to when they are shown.
+
+    The editor is the desktop of its pseudo-modal windows: they attach to it when shown. */
 class BasePluginEditor : public juce::Component,
                          public Parameter::Listener,
                          public GUIController::Listener,
@@ -89,6 +94,10 @@ public:
     AboutWindow* getAboutWindow() const noexcept            { return aboutWindow.get(); }
     OptionsWindow* getOptionsWindow() const noexcept        { return optionsWindow.get(); }
     MidiControlComponent* getMidiControlComponent() const noexcept { return midiControlComponent.get(); }
+
+    /** The state account for end-to-end tests: only in the Standalone app, and only when
+        the environment asks for it; null otherwise. Editors add their own facts to it. */
+    StateReport* getStateReport() const noexcept            { return stateReport.get(); }
 
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
     GFXAnimation* getMidiActivityLed() const noexcept        { return midiActivityLed; }
@@ -155,6 +164,7 @@ private:
     };
 
     void showLearnState();
+    void startStateReport();
     void toggleMidiLearn();
     void placeStatusBar();
     void addSkinControl (SkinControl control, const juce::XmlElement& element);
@@ -178,4 +188,5 @@ private:
     GFXMultiStateButton* midiLearnButton = nullptr;
     GFXAnimation* midiActivityLed = nullptr;
     DeferredLearnFeedback deferredLearnFeedback { *this };
+    std::unique_ptr<StateReport> stateReport;
 };

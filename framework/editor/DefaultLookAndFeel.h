@@ -58,7 +58,10 @@ public:
     /** The look-and-feel of a component when it is a DefaultLookAndFeel, else null. */
     static DefaultLookAndFeel* of (juce::Component&);
 
-    //==============================================================================
+    /** The font of plain texts in the framework's windows: Tahoma 13. */
+    juce::Font getStandardFont() const                      { return standardFont; }
+
+    //=======================================================================
     // Pictures and metrics of the framework's check boxes, radio buttons, path rows,
     // windows, tabs and status bar.
     juce::Image getCheckBoxImage (bool ticked) const        { return ticked ? checkBoxOn : checkBoxOff; }
@@ -99,11 +102,14 @@ public:
         are 4, 12, 15 and 16); an invalid image for a number the set does not hold. */
     juce::Image getPicture (int number) const;
 
+    /** The close button of the framework's windows, released or pressed. */
+    juce::Image getCloseButtonImage (bool pressed) const    { return pressed ? closeButtonPressed : closeButton; }
+
     /** The arrow of the framework's scroll and menu buttons, pointing up, and its turned
         copies pointing right, down and left. */
     const juce::Path& getArrow (int quarterTurns) const     { return arrows[(size_t) (quarterTurns & 3)]; }
 
-    //==============================================================================
+    //=======================================================================
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
     int getTabButtonOverlap (int tabDepth) override;
     int getTabButtonSpaceAroundImage() override;
@@ -117,5 +123,6 @@ private:
     juce::Font standardFont, secondFont;
     std::array<juce::Path, 4> arrows;
     juce::Image checkBoxOff, checkBoxOn, radioButtonOff, radioButtonOn;
+    juce::Image closeButton, closeButtonPressed;
     TextButtonPictures dialogButton, smallButton;
 };

@@ -4,6 +4,7 @@
 #include "OptionsArt.h"
 #include "Preview.h"
 #include "SkinWriter.h"
+#include "WindowArt.h"
 
 #include "framework/parameters/XmlReading.h"
 
@@ -65,12 +66,20 @@ int main (int argc, char** argv)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
 
+    // The pictures of the windows and the options pages belong to the look-and-feel, not to the skin.
     const auto uiFolder = resources.getChildFile ("ui");
-    uiFolder.createDirectory();
+
+    if (! uiFolder.createDirectory())
+        return fail ("cannot create " + uiFolder.getFullPathName());
+
+    auto uiPictures = WindowArt::render();
 
     for (auto& [number, picture] : OptionsArt::renderPictures())
-        if (! writePng (picture, uiFolder.getChildFile (OptionsArt::pictureFileName (number))))
-            return fail ("cannot write " + OptionsArt::pictureFileName (number));
+        uiPictures[OptionsArt::pictureFileName (number)] = picture;
+
+    for (auto& [name, image] : uiPictures)
+        if (! writePng (image, uiFolder.getChildFile (name)))
+            return fail ("cannot write ui/" + name);
 
     if (! resources.getChildFile ("skin.xml").replaceWithText (XmlReading::toDocumentText (*SkinWriter::createSkin())))
         return fail ("cannot write skin.xml");
