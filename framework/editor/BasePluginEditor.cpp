@@ -53,6 +53,7 @@ BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const j
     setEditorSize (initialWidth, initialHeight);
     skinLoaded = loadSkin (skinFileName);
     startStateReport();
+    reportWindowState();
 }
 
 BasePluginEditor::~BasePluginEditor()

@@ -165,6 +165,9 @@ private:
 
     void showLearnState();
     void startStateReport();
+
+    /** Adds the windows' state (options, their tab, about, MIDI learn) to the report. */
+    void reportWindowState();
     void toggleMidiLearn();
     void placeStatusBar();
     void addSkinControl (SkinControl control, const juce::XmlElement& element);

@@ -22,6 +22,7 @@ namespace
 AboutWindow::AboutWindow (const SoftwareDesignation* productDesignation)
     : designation (productDesignation)
 {
+    setName ("AboutWindow");
     setTitleBarShown (false);
 
     if (designation != nullptr)

@@ -5,6 +5,7 @@
 CheckBox::CheckBox (const juce::String& boxText)
     : text (boxText)
 {
+    setName (text);
     box.setClickingTogglesState (true);
     box.addListener (this);
     addAndMakeVisible (box);

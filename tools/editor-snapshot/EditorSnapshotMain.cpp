@@ -2,11 +2,19 @@
 // way): the processor's own editor with the factory's first preset, after the processor
 // has played a chord for a moment with a host transport running at 120 BPM, so that the
 // VU meters and the LFO LEDs show what they show in a host.
+//
+//   halvenek_editor_snapshot <picture.png> [--alert | --menu | --about | --options-presets | --options-midi]
+//
+// --alert shows a confirmation alert over the editor; --menu an open popup menu with one
+// of its sub-menus open, the mouse over an item; --about the about window; the options
+// scenes the docked options on one of their pages.
 
 #include "framework/windows/AboutWindow.h"
 #include "framework/windows/OptionsWindow.h"
 #include "product/Halvenek.h"
 #include "product/HalvenekEditor.h"
+#include "framework/windows/AlertWindow.h"
+#include "framework/windows/PopupMenuEx.h"
 
 #include <cmath>
 #include <iostream>
@@ -87,21 +95,15 @@ namespace
 
     /** Opens what the picture should show besides the skin: the options on one of their
         pages (with a few MIDI assignments to fill the table) or the about window. */
-    bool openView (Halvenek& processor, HalvenekEditor& editor, const juce::String& view)
+    void openView (Halvenek& processor, HalvenekEditor& editor, const juce::String& scene)
     {
-        if (view.isEmpty())
-            return true;
-
-        if (view == "about")
+        if (scene == "--about")
         {
             editor.controllerEvent (nullptr, EventsMap::aboutEvent);
-            return true;
+            return;
         }
 
-        const juce::StringArray pages { "options-presets", "options-midi" };
-
-        if (! pages.contains (view))
-            return false;
+        const juce::StringArray pages { "--options-presets", "--options-midi" };
 
         auto& midi = processor.getMidiControl();
         const std::pair<int, const char*> assignments[] { { 1, "LFO 1 Depth" }, { 7, "Output Volume" }, { 11, "FX" },
@@ -112,8 +114,34 @@ namespace
 
         midi.handleUpdateNowIfNeeded();
         editor.controllerEvent (nullptr, EventsMap::optionsEvent);
-        editor.getOptionsWindow()->getTabs().setCurrentTabIndex (pages.indexOf (view));
-        return true;
+        editor.getOptionsWindow()->getTabs().setCurrentTabIndex (pages.indexOf (scene));
+    }
+
+    /** The mouse resting over a point of a component, as the component hears it. */
+    void hover (juce::Component& component, juce::Point<int> position)
+    {
+        const auto now = juce::Time::getCurrentTime();
+        const auto where = position.toFloat();
+        component.mouseMove (juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), where, {},
+                                               juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                                               juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
+                                               juce::MouseInputSource::defaultTiltY, &component, &component, now,
+                                               where, now, 0, false));
+    }
+
+    /** A menu of preset groups, as a browser would offer them. */
+    void fillGroupMenu (PopupMenuEx& menu)
+    {
+        menu.addItem (1, "Init");
+        auto& ensembles = menu.addSubMenu ("Ensembles");
+        ensembles.addItem (10, "Classic Stereo Chorus");
+        ensembles.addItem (11, "Wide Ensemble 2");
+        ensembles.addItem (12, "Glass Choir");
+        ensembles.addItem (13, "Tape Warble");
+        auto& vintage = menu.addSubMenu ("Vintage");
+        vintage.addItem (20, "Bucket Brigade");
+        menu.addItem (2, "Empty Group", false);
+        menu.setItemTicked (12, true, true);
     }
 
     bool writePng (const juce::Image& image, const juce::File& file)
@@ -131,11 +159,12 @@ namespace
 
 int main (int argc, char** argv)
 {
-    const juce::String view = argc == 4 && juce::String (argv[2]) == "--view" ? juce::String (argv[3]) : juce::String();
+    const juce::String scene = argc == 3 ? argv[2] : "";
+    const juce::StringArray scenes { "--alert", "--menu", "--about", "--options-presets", "--options-midi" };
 
-    if (argc != 2 && view.isEmpty())
+    if (argc < 2 || argc > 3 || (argc == 3 && ! scenes.contains (scene)))
     {
-        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [--view options-presets|options-midi|about]\n";
+        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [" << scenes.joinIntoString (" | ") << "]\n";
         return 2;
     }
 
@@ -158,10 +187,31 @@ int main (int argc, char** argv)
     editor->setVisible (true);
     editor->updateFromTimer();
 
-    if (! openView (*processor, *editor, view))
+    std::unique_ptr<Vexa::AlertWindow> alert;
+    PopupMenuEx menu;
+
+    if (scene == "--alert")
     {
-        std::cerr << "no such view: " << view << "\n";
-        return 2;
+        alert = Vexa::AlertWindow::createConfirmation ("Overwrite Preset",
+                                                       "Replace \"Classic Stereo Chorus\" with the current settings?", nullptr);
+        editor->addChildComponent (*alert);
+        alert->show();
+    }
+    else if (scene == "--menu")
+    {
+        fillGroupMenu (menu);
+        auto& popup = menu.getPopupComponent();
+        editor->addChildComponent (popup);
+        popup.showAt (PseudoModalComponent::atPoint, { 240, 40 });
+
+        // The mouse rests on "Ensembles", whose sub-menu opens, and then on an item of it.
+        hover (*popup.getOpenWindow (0), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
+        popup.openPendingMenu();
+        hover (*popup.getOpenWindow (1), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
+    }
+    else if (scene.isNotEmpty())
+    {
+        openView (*processor, *editor, scene);
     }
 
     const auto picture = editor->createComponentSnapshot (editor->getLocalBounds());
