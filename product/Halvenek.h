@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../framework/plugin/AmberCrestEffect.h"
+#include "../framework/plugin/SoftwareDesignation.h"
 #include "HalvenekParameters.h"
 
 #include <array>
@@ -9,7 +10,8 @@ class HalvenekCore;
 class HalvenekEditor;
 
 /** The Halvenek stereo chorus processor. */
-class Halvenek : public AmberCrestEffect
+class Halvenek : public AmberCrestEffect,
+                 public SoftwareDesignation
 {
 public:
     static constexpr int numParameters = HalvenekParameters::numParameters;
@@ -21,6 +23,17 @@ public:
 
     juce::String getProductName() const override   { return "Halvenek"; }
     juce::String getProductPrefix() const override { return "HL"; }
+
+    juce::String getProductDescription() const override { return "Twin Lane Vintage Chorus"; }
+    juce::String getVersionString() const override  { return "1.3.1"; }
+    juce::String getWebAddress() const override     { return "https://www.amber-crest.example/halvenek"; }
+    juce::String getFirstYear() const override      { return "2009"; }
+    juce::String getMakerName() const override      { return "Amber Crest Audio"; }
+    juce::String getBuildDate() const override      { return "2012-02-09"; }
+    juce::String getEditionNote() const override    { return {}; }
+    juce::String getBuildNumber() const override    { return juce::String (224) + "." + juce::String (1304); }
+    juce::String getPluginFormat() const override   { return "VST"; }
+    juce::String getPlatform() const override       { return "64bit"; }
 
     bool hasEditor() const override                 { return true; }
 

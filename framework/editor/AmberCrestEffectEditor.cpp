@@ -1,6 +1,9 @@
 #include "AmberCrestEffectEditor.h"
 
+#include "QualitySettingsComponent.h"
 #include "controls/GFXAnimation.h"
+#include "../windows/AboutWindow.h"
+#include "../windows/OptionsWindow.h"
 #include "../plugin/AmberCrestEffect.h"
 
 AmberCrestEffectEditor::AmberCrestEffectEditor (AmberCrestEffect* effectProcessor, const juce::String& skinFileName)
@@ -10,6 +13,46 @@ AmberCrestEffectEditor::AmberCrestEffectEditor (AmberCrestEffect* effectProcesso
 {
     leftVUMeter = dynamic_cast<GFXAnimation*> (findControl ("LeftVUMeter"));
     rightVUMeter = dynamic_cast<GFXAnimation*> (findControl ("RightVUMeter"));
+    dockOptionsWindow();
+    resized();
+}
+
+AmberCrestEffectEditor::~AmberCrestEffectEditor()
+{
+    qualitySettings.reset();
+}
+
+void AmberCrestEffectEditor::dockOptionsWindow()
+{
+    auto* options = getOptionsWindow();
+    options->setDocked (true);
+    dockPanel (*options, optionsPanel);
+
+    if (effect.offersQualitySettings())
+    {
+        qualitySettings = std::make_unique<QualitySettingsComponent> (effect);
+        qualitySettings->getDefaultQuality().addListener (this);
+        options->getTabs().addPage ("Quality", qualitySettings.get(), 2);
+    }
+}
+
+void AmberCrestEffectEditor::radioButtonsChanged (RadioButtons* buttons)
+{
+    if (qualitySettings != nullptr && buttons == &qualitySettings->getDefaultQuality())
+        showSettingsNote ("Default Quality");
+    else
+        BasePluginEditorOldStyle::radioButtonsChanged (buttons);
+}
+
+void AmberCrestEffectEditor::resized()
+{
+    BasePluginEditorOldStyle::resized();
+
+    const bool panelOpen = (optionsPanel != nullptr && optionsPanel->isVisible())
+                            || (browserPanel != nullptr && browserPanel->isVisible());
+
+    if (auto* about = getAboutWindow())
+        about->setSize (aboutWidth, panelOpen ? aboutHeightOverPanel : aboutHeight);
 }
 
 void AmberCrestEffectEditor::updateFromTimer()
@@ -44,34 +87,39 @@ void AmberCrestEffectEditor::controllerEvent (GUIController* control, int eventN
         return;
     }
 
-    if (optionsPanel == nullptr || browserPanel == nullptr)
-        return;
+    auto* panel = eventNumber == EventsMap::optionsEvent ? optionsPanel : browserPanel;
+    auto* otherPanel = eventNumber == EventsMap::optionsEvent ? browserPanel : optionsPanel;
 
-    if (eventNumber == EventsMap::optionsEvent)
-        togglePanel (*optionsPanel, *browserPanel);
-    else
-        togglePanel (*browserPanel, *optionsPanel);
+    if (panel != nullptr)
+        togglePanel (*panel, otherPanel);
 }
 
-void AmberCrestEffectEditor::togglePanel (juce::Component& panel, juce::Component& otherPanel)
+void AmberCrestEffectEditor::togglePanel (juce::Component& panel, juce::Component* otherPanel)
 {
     panel.setVisible (! panel.isVisible());
-    otherPanel.setVisible (false);
+
+    if (otherPanel != nullptr)
+        otherPanel->setVisible (false);
+
     setEditorSize (getWidth(), skinHeight + (panel.isVisible() ? panel.getHeight() : 0));
     getStatusBar()->clear();
 }
 
 void AmberCrestEffectEditor::dockPanels (juce::Component& options, juce::Component& browser)
 {
-    optionsPanel = &options;
-    browserPanel = &browser;
+    dockPanel (options, optionsPanel);
+    dockPanel (browser, browserPanel);
+}
 
-    for (auto* panel : { optionsPanel, browserPanel })
-    {
-        panel->setVisible (false);
-        panel->setBounds (0, skinHeight, getWidth(), dockedPanelHeight);
+void AmberCrestEffectEditor::dockPanel (juce::Component& panel, juce::Component*& dockedPanel)
+{
+    if (dockedPanel != nullptr && dockedPanel != &panel)
+        dockedPanel->setVisible (false);
 
-        if (panel->getParentComponent() != this)
-            addChildComponent (panel);
-    }
+    dockedPanel = &panel;
+    panel.setVisible (false);
+    panel.setBounds (0, skinHeight, getWidth(), dockedPanelHeight);
+
+    if (panel.getParentComponent() != this)
+        addChildComponent (panel);
 }

@@ -15,7 +15,10 @@ class AmberCrestEffect;
 class AmberCrestEffectEditor : public BasePluginEditorOldStyle
 {
 public:
+    class QualitySettingsComponent;
+
     explicit AmberCrestEffectEditor (AmberCrestEffect* processor, const juce::String& skinFileName = "skin.xml");
+    ~AmberCrestEffectEditor() override;
 
     /** The editor's height without panel and status bar. */
     int getSkinHeight() const noexcept                      { return skinHeight; }
@@ -30,7 +33,17 @@ public:
         goes to the base editor. */
     void controllerEvent (GUIController*, int eventNumber) override;
 
+    /** Places the status bar and fits the about window to the editor's height. */
+    void resized() override;
+
+    /** The "Quality" page, or null for products without quality settings. */
+    QualitySettingsComponent* getQualitySettings() const noexcept { return qualitySettings.get(); }
+
+    /** "Default Quality" changed: it takes effect at the next load. */
+    void radioButtonsChanged (RadioButtons*) override;
+
     static constexpr int dockedPanelHeight = 256;
+    static constexpr int aboutWidth = 550, aboutHeight = 190, aboutHeightOverPanel = 260;
     static constexpr float meterFallFactor = 0.675f;
     static constexpr float meterFloor = 0.01f;
 
@@ -44,7 +57,12 @@ protected:
 
 private:
     /** Opens or closes one panel, closes the other and fits the editor around them. */
-    void togglePanel (juce::Component& panel, juce::Component& otherPanel);
+    void togglePanel (juce::Component& panel, juce::Component* otherPanel);
+    void dockPanel (juce::Component& panel, juce::Component*& dockedPanel);
+
+    /** The options window becomes the panel under the skin, with the "Quality" page for
+        products that offer it. */
+    void dockOptionsWindow();
 
     AmberCrestEffect& effect;
     const int skinHeight;
@@ -53,4 +71,5 @@ private:
     GFXAnimation* rightVUMeter = nullptr;
     juce::Component* optionsPanel = nullptr;
     juce::Component* browserPanel = nullptr;
+    std::unique_ptr<QualitySettingsComponent> qualitySettings;
 };

@@ -9,6 +9,10 @@
 #include "../parameters/XmlReading.h"
 #include "../plugin/BasePluginOldStyle.h"
 #include "../plugin/Resources.h"
+#include "../midi/MidiControlComponent.h"
+#include "../windows/AboutWindow.h"
+#include "../windows/OptionsWindow.h"
+#include "../plugin/SoftwareDesignation.h"
 
 namespace
 {
@@ -40,12 +44,14 @@ BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const j
     statusBar = std::make_unique<StatusBar>();
     addAndMakeVisible (*statusBar);
 
+    createWindows();
     processor->getMidiControl().addListener (this);
     processor->getParameterManager().addAsyncListenerToAll (this);
 
     setEditorSize (initialWidth, initialHeight);
     skinLoaded = loadSkin (skinFileName);
     startStateReport();
+    reportWindowState();
 }
 
 BasePluginEditor::~BasePluginEditor()
@@ -60,7 +66,38 @@ BasePluginEditor::~BasePluginEditor()
     fallbackControls.clear();
     setLookAndFeel (nullptr);
     background = {};
+    destroyWindows();
     skinControls.clear();
+}
+
+void BasePluginEditor::createWindows()
+{
+    aboutWindow = std::make_unique<AboutWindow> (dynamic_cast<const SoftwareDesignation*> (processor));
+    aboutWindow->setSize (aboutWindowWidth, aboutWindowHeight);
+    addChildComponent (*aboutWindow);
+
+    optionsWindow = std::make_unique<OptionsWindow>();
+    optionsWindow->setSize (optionsWindowWidth, optionsWindowHeight);
+    optionsWindow->setTitle ("Options");
+    optionsWindow->getTabs().addListener (this);
+    addChildComponent (*optionsWindow);
+
+    midiControlComponent = std::make_unique<MidiControlComponent> (processor->getMidiControl(),
+                                                                   processor->getMidiMapFilePatterns(),
+                                                                   processor->getMidiMapFileExtension());
+    midiControlComponent->getDefaultMapControl().addListener (this);
+    midiControlComponent->onStatusMessage = [this] (const juce::String& message)
+    {
+        statusBar->showMessage (message, StatusBar::controlChangePriority, StatusBar::messageLifetimeMs);
+    };
+    optionsWindow->getTabs().addPage ("Midi Control", midiControlComponent.get());
+}
+
+void BasePluginEditor::destroyWindows()
+{
+    aboutWindow.reset();
+    midiControlComponent.reset();
+    optionsWindow.reset();
 }
 
 void BasePluginEditor::startStateReport()
@@ -82,6 +119,17 @@ void BasePluginEditor::startStateReport()
         auto* focused = juce::Component::getCurrentlyFocusedComponent();
         return focused != nullptr ? focused->getName() : juce::String();
     });
+}
+
+void BasePluginEditor::reportWindowState()
+{
+    if (stateReport == nullptr)
+        return;
+
+    stateReport->addFact ("optionsShowing", [this] { return juce::String ((int) optionsWindow->isShowing()); });
+    stateReport->addFact ("optionsTab", [this] { return optionsWindow->getTabs().getCurrentTabName(); });
+    stateReport->addFact ("aboutShowing", [this] { return juce::String ((int) aboutWindow->isShowing()); });
+    stateReport->addFact ("midiLearning", [this] { return juce::String ((int) processor->getMidiControl().isLearning()); });
 }
 
 //==============================================================================
@@ -304,9 +352,12 @@ void BasePluginEditor::controllerEvent (GUIController* control, int eventNumber)
     switch (eventNumber)
     {
         case EventsMap::optionsEvent:
+            optionsWindow->show();
+            statusBar->clear();
+            return;
+
         case EventsMap::aboutEvent:
-            // These open the editor's options and about windows; without them there is
-            // nothing to show.
+            aboutWindow->show();
             return;
 
         case EventsMap::toggleMidiLearnEvent:
@@ -384,4 +435,20 @@ void BasePluginEditor::controllerMoved (MidiControl& midiControl)
 {
     if (auto* parameter = midiControl.getLastMovedParameter())
         showParameterValue (*parameter, StatusBar::midiMovedPriority);
+}
+
+//==============================================================================
+void BasePluginEditor::defaultResourceChanged (DefaultResourceCheckBox*)
+{
+    showSettingsNote ("Default Map");
+}
+
+void BasePluginEditor::currentTabChanged (TabbedComponentEx*, int, const juce::String&)
+{
+    statusBar->clear();
+}
+
+void BasePluginEditor::showSettingsNote (const juce::String& settingName)
+{
+    statusBar->showMessage (settingName + " settings will be affected when plugin is loaded.", StatusBar::settingsNotePriority);
 }

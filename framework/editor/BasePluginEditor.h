@@ -5,11 +5,16 @@
 #include "StatusBar.h"
 #include "controls/SkinControls.h"
 #include "../midi/MidiControl.h"
+#include "../windows/DefaultResourceCheckBox.h"
 #include "../windows/PseudoModalComponent.h"
+#include "../windows/TabbedComponentEx.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+class AboutWindow;
 class BasePluginOldStyle;
+class MidiControlComponent;
+class OptionsWindow;
 class GFXAnimation;
 class GFXMultiStateButton;
 
@@ -31,6 +36,8 @@ class BasePluginEditor : public juce::Component,
                          public Parameter::Listener,
                          public GUIController::Listener,
                          public MidiControl::Listener,
+                         public DefaultResourceCheckBox::Listener,
+                         public TabbedComponentEx::Listener,
                          public PseudoModalComponent::Desktop,
                          public juce::Timer
 {
@@ -89,6 +96,10 @@ public:
     int getNumFallbackControls() const                      { return fallbackControls.size(); }
     juce::Component* getFallbackControl (int index) const   { return fallbackControls.getComponent (index); }
 
+    AboutWindow* getAboutWindow() const noexcept            { return aboutWindow.get(); }
+    OptionsWindow* getOptionsWindow() const noexcept        { return optionsWindow.get(); }
+    MidiControlComponent* getMidiControlComponent() const noexcept { return midiControlComponent.get(); }
+
     /** The state account for end-to-end tests: only in the Standalone app, and only when
         the environment asks for it; null otherwise. Editors add their own facts to it. */
     StateReport* getStateReport() const noexcept            { return stateReport.get(); }
@@ -111,6 +122,15 @@ public:
     /** Shows the parameter a MIDI controller moved last. */
     void controllerMoved (MidiControl&) override;
 
+    /** The start-up map changed: it takes effect at the next load. */
+    void defaultResourceChanged (DefaultResourceCheckBox*) override;
+
+    /** Another options page came to the front: its notes start afresh. */
+    void currentTabChanged (TabbedComponentEx*, int, const juce::String&) override;
+
+    /** Notes that a start-up setting takes effect when the plug-in is next loaded. */
+    void showSettingsNote (const juce::String& settingName);
+
     void paint (juce::Graphics&) override;
     void resized() override;
     void timerCallback() override;
@@ -120,6 +140,8 @@ public:
     static constexpr int initialHeight = 800;
     static constexpr int timerIntervalMs = 25;
     static constexpr int midiActivityFlashMs = 175;
+    static constexpr int aboutWindowWidth = 640, aboutWindowHeight = 480;
+    static constexpr int optionsWindowWidth = 800, optionsWindowHeight = 600;
 
     /** Fallback layout: controls of this size in columns and rows this far apart. */
     static constexpr int fallbackControlWidth = 50, fallbackControlHeight = 80;
@@ -127,6 +149,10 @@ public:
     static constexpr int fallbackLeft = 5, fallbackTop = 30;
 
 private:
+    /** The about and options windows, and the MIDI control page among the options. */
+    void createWindows();
+    void destroyWindows();
+
     /** After a user change or an event: while learning, the control's automatable
         parameter is offered to MIDI learn; its name and value go to the status bar. */
     void showControlParameter (GUIController*);
@@ -148,6 +174,9 @@ private:
 
     void showLearnState();
     void startStateReport();
+
+    /** Adds the windows' state (options, their tab, about, MIDI learn) to the report. */
+    void reportWindowState();
     void toggleMidiLearn();
     void placeStatusBar();
     void addSkinControl (SkinControl control, const juce::XmlElement& element);
@@ -163,6 +192,9 @@ private:
 
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
     std::unique_ptr<StatusBar> statusBar;
+    std::unique_ptr<AboutWindow> aboutWindow;
+    std::unique_ptr<OptionsWindow> optionsWindow;
+    std::unique_ptr<MidiControlComponent> midiControlComponent;
     SkinControls fallbackControls;
     SkinControls skinControls;
 

@@ -2,15 +2,19 @@
 
 #include "BasePluginEditor.h"
 #include "controls/GFXDisplayListener.h"
+#include "../windows/RadioButtons.h"
 
 class GFXDisplay;
 
 /** The base editor of processors with the preset manager: editing the name in the
     skin's "PresetNameDisplay" renames the current preset. */
 class BasePluginEditorOldStyle : public BasePluginEditor,
+                                 public RadioButtons::Listener,
                                  public GFXDisplayListener
 {
 public:
+    class PresetsSettingsComponent;
+
     explicit BasePluginEditorOldStyle (BasePluginOldStyle* processor, const juce::String& skinFileName = "skin.xml");
     ~BasePluginEditorOldStyle() override;
 
@@ -20,6 +24,15 @@ public:
     /** The user edited the preset name display: the current preset takes the text. */
     void displayTextChanged (GFXDisplay*) override;
 
+    PresetsSettingsComponent* getPresetsSettings() const noexcept { return presetsSettings.get(); }
+
+    /** The default presets changed: they take effect at the next load. */
+    void radioButtonsChanged (RadioButtons*) override;
+
 private:
+    /** The "Presets" page, first among the options. */
+    void createPresetsSettings();
+
     GFXDisplay* presetNameDisplay = nullptr;
+    std::unique_ptr<PresetsSettingsComponent> presetsSettings;
 };

@@ -3,6 +3,8 @@
 #include "EmbeddedFonts.h"
 #include "../windows/WindowPictures.h"
 
+#include "HalvenekUiAssets.h"
+
 namespace
 {
     struct ColourEntry
@@ -46,7 +48,7 @@ namespace
 
         { DefaultLookAndFeel::pathBoxColourId,           0xffe3e3e3 },
         { DefaultLookAndFeel::pathTextColourId,          0xff000000 },
-        { DefaultLookAndFeel::radioButtonsTextColourId,  0xffffffff },
+        { DefaultLookAndFeel::pathOutlineColourId,       0xffffffff },
 
         { DefaultLookAndFeel::tabBackgroundColourId,     0xffc5c5c5 },
         { DefaultLookAndFeel::tabTextColourId,           0xff000000 },
@@ -234,6 +236,17 @@ void DefaultLookAndFeel::drawPictures()
 const TextButtonPictures& DefaultLookAndFeel::getTextButtonPictures (int style) const
 {
     return style == 1 ? smallButton : dialogButton;
+}
+
+juce::Image DefaultLookAndFeel::getPicture (int number) const
+{
+    const auto resourceName = "Picture" + juce::String (number) + "_png";
+    int size = 0;
+
+    if (auto* data = HalvenekUiAssets::getNamedResource (resourceName.toRawUTF8(), size))
+        return juce::ImageCache::getFromMemory (data, size);
+
+    return {};
 }
 
 juce::Typeface::Ptr DefaultLookAndFeel::getTypefaceForFont (const juce::Font& font)

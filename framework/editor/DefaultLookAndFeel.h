@@ -42,7 +42,7 @@ public:
         firstKeyboardColourId = 0x0F002100,             // five entries
         pathBoxColourId = 0x0F002200,
         pathTextColourId = 0x0F002201,
-        radioButtonsTextColourId = 0x0F002202,
+        pathOutlineColourId = 0x0F002202,
         tabBackgroundColourId = 0x0F003000,
         tabTextColourId = 0x0F003001,
         tabOutlineColourId = 0x0F003002,
@@ -61,7 +61,7 @@ public:
     /** The font of plain texts in the framework's windows: Tahoma 13. */
     juce::Font getStandardFont() const                      { return standardFont; }
 
-    //==============================================================================
+    //=======================================================================
     // Pictures and metrics of the framework's check boxes, radio buttons, path rows,
     // windows, tabs and status bar.
     juce::Image getCheckBoxImage (bool ticked) const        { return ticked ? checkBoxOn : checkBoxOff; }
@@ -69,7 +69,7 @@ public:
     int getCheckBoxTextGap() const                          { return 5; }
 
     juce::Image getRadioButtonImage (bool selected) const   { return selected ? radioButtonOn : radioButtonOff; }
-    juce::Font getRadioButtonsTitleFont() const             { return secondFont; }
+    juce::Font getRadioButtonsTitleFont() const             { return standardFont.boldened(); }
     juce::Font getRadioButtonsOptionFont() const            { return standardFont; }
     int getRadioButtonsTitleInset() const                   { return 13; }
     int getRadioButtonsTitleMargin() const                  { return 4; }
@@ -98,6 +98,10 @@ public:
         other style the standard dialog button. */
     const TextButtonPictures& getTextButtonPictures (int style) const;
 
+    /** A picture of the framework's set by its number (the MIDI control page's buttons
+        are 4, 12, 15 and 16); an invalid image for a number the set does not hold. */
+    juce::Image getPicture (int number) const;
+
     /** The close button of the framework's windows, released or pressed. */
     juce::Image getCloseButtonImage (bool pressed) const    { return pressed ? closeButtonPressed : closeButton; }
 
@@ -105,7 +109,7 @@ public:
         copies pointing right, down and left. */
     const juce::Path& getArrow (int quarterTurns) const     { return arrows[(size_t) (quarterTurns & 3)]; }
 
-    //==============================================================================
+    //=======================================================================
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
     int getTabButtonOverlap (int tabDepth) override;
     int getTabButtonSpaceAroundImage() override;

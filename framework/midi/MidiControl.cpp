@@ -126,6 +126,21 @@ void MidiControl::learnController (int controller)
     updateLearning();
 }
 
+void MidiControl::learnPair (int controller, Parameter* parameter)
+{
+    if (! isControllerNumber (controller))
+        return;
+
+    const juce::ScopedLock sl (lock);
+
+    if (! learning)
+        return;
+
+    pendingController = controller;
+    pendingParameter = parameter;
+    updateLearning();
+}
+
 // A controller that already drives a parameter is never taken over here; the user
 // removes that assignment first.
 void MidiControl::updateLearning()

@@ -52,6 +52,10 @@ public:
     /** A controller was turned while learning. */
     void learnController (int controller);
 
+    /** While learning, makes a controller and its parameter the pending pair, as when the
+        user picks an assignment from the map's table. */
+    void learnPair (int controller, Parameter* parameter);
+
     /** The controller and parameter learning has seen; -1 and null when none. */
     int getPendingController() const;
     Parameter* getPendingParameter() const;

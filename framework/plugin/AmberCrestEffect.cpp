@@ -48,6 +48,11 @@ bool AmberCrestEffect::isQualityParameter (const Parameter& parameter) const
     return hasQualitySettings() && parameter.getName() == "Quality";
 }
 
+Parameter* AmberCrestEffect::getQualityParameter()
+{
+    return hasQualitySettings() ? getParameterManager().getParameterByName ("Quality") : nullptr;
+}
+
 int AmberCrestEffect::getQualityLevel() const
 {
     if (auto* quality = const_cast<AmberCrestEffect*> (this)->getParameterManager().getParameterByName ("Quality"))

@@ -50,6 +50,23 @@ public:
 
     Core* getCore() const noexcept                  { return core.get(); }
 
+    //==============================================================================
+    // Processing quality, for products that offer it.
+    bool offersQualitySettings() const              { return hasQualitySettings(); }
+
+    /** Whether a new quality changes the latency, which hosts learn only on a restart. */
+    virtual bool qualityChangesLatency() const      { return false; }
+
+    /** The "Quality" parameter of a product that offers quality settings, else null. */
+    Parameter* getQualityParameter();
+
+    /** The quality the "Quality" parameter stands at, 0 to 3. */
+    int getQualityLevel() const;
+
+    /** The quality (0 low to 3 highest) new instances start with. */
+    int getDefaultQuality() const noexcept          { return defaultQuality; }
+    void setDefaultQuality (int quality)            { defaultQuality = juce::jlimit (0, 3, quality); }
+
     /** True between prepareToPlay and releaseResources. */
     bool isPrepared() const noexcept                { return prepared.load(); }
 
@@ -73,7 +90,6 @@ private:
     void followHostPosition();
     void handleMidiEvent (const MidiEventQueue::Event&);
     void handOverPendingSamples();
-    int getQualityLevel() const;
     bool isQualityParameter (const Parameter&) const;
 
     std::unique_ptr<Core> core;
@@ -85,6 +101,7 @@ private:
     std::atomic<bool> prepared { false };
     InternalTransport internalTransport;
     bool usesInternalTransport = false;
+    int defaultQuality = 0;
 
     // The block being walked: where the next sub-block starts and how long it is so far.
     bool stereo = false;

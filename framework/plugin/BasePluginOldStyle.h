@@ -202,6 +202,9 @@ public:
     juce::String getUserPresetBankFile() const      { return userPresetBankFile; }
     void setUserPresetBankFile (const juce::String& path) { userPresetBankFile = path; }
 
+    /** Whether presets can be changed silently (faded out and in by the core). */
+    virtual bool supportsSilentPresetChanges() const { return true; }
+
     juce::String getRecentDirectory() const         { return recentDirectory; }
 
     /** Taken only when the path names an existing folder. */

@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 #include "../MessageLoop.h"
 
+#include "framework/windows/AboutWindow.h"
 #include "framework/editor/controls/GFXAnimation.h"
 #include "framework/editor/controls/GFXButton.h"
 #include "framework/editor/controls/GFXDisplay.h"
@@ -114,7 +115,7 @@ TEST_F (EditorEventsTest, CtrlClickOnBrowsePresetButtonStoresTheCurrentPreset)
     EXPECT_FLOAT_EQ (processor->getPresetValue (0, parameter ("FX").getIndex()), (float) turned);
 }
 
-TEST_F (EditorEventsTest, WithoutTheirWindowsOptionsAboutAndBrowseChangeNothing)
+TEST_F (EditorEventsTest, OptionsOpenTheirPanelCtrlShowsAboutAndBrowseWaitsForItsWindow)
 {
     auto* options = find<GFXButton> ("OptionsButton");
     auto* browse = find<GFXButton> ("BrowsePresetButton");
@@ -123,13 +124,18 @@ TEST_F (EditorEventsTest, WithoutTheirWindowsOptionsAboutAndBrowseChangeNothing)
 
     statusBar().showMessage ("Default Map settings will be affected when plugin is loaded.", StatusBar::settingsNotePriority);
     click (*options);
-    click (*options, ctrlClick);
-    click (*browse);
+    EXPECT_EQ (editor->getHeight(), 479);
+    EXPECT_EQ (statusBar().getPriority(), StatusBar::idlePriority);
 
+    click (*options, ctrlClick);
+    EXPECT_TRUE (editor->getAboutWindow()->isShown());
+    editor->getAboutWindow()->hide();
+
+    click (*options);
+    click (*browse);
     EXPECT_EQ (editor->getWidth(), 633);
     EXPECT_EQ (editor->getHeight(), 223);
     EXPECT_EQ (processor->getCurrentPresetNumber(), 0);
-    EXPECT_EQ (statusBar().getPriority(), StatusBar::settingsNotePriority);
 }
 
 TEST_F (EditorEventsTest, AnEventsFileNameTakesTheBuiltInEventsPlace)

@@ -1,6 +1,7 @@
 #include "BitmapFont.h"
 #include "ControlArt.h"
 #include "Faceplate.h"
+#include "OptionsArt.h"
 #include "Preview.h"
 #include "SkinWriter.h"
 #include "WindowArt.h"
@@ -65,13 +66,18 @@ int main (int argc, char** argv)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
 
-    // The window frames' pictures belong to the look-and-feel, not to the skin.
+    // The pictures of the windows and the options pages belong to the look-and-feel, not to the skin.
     const auto uiFolder = resources.getChildFile ("ui");
 
     if (! uiFolder.createDirectory())
         return fail ("cannot create " + uiFolder.getFullPathName());
 
-    for (auto& [name, image] : WindowArt::render())
+    auto uiPictures = WindowArt::render();
+
+    for (auto& [number, picture] : OptionsArt::renderPictures())
+        uiPictures[OptionsArt::pictureFileName (number)] = picture;
+
+    for (auto& [name, image] : uiPictures)
         if (! writePng (image, uiFolder.getChildFile (name)))
             return fail ("cannot write ui/" + name);
 

@@ -3,11 +3,14 @@
 // has played a chord for a moment with a host transport running at 120 BPM, so that the
 // VU meters and the LFO LEDs show what they show in a host.
 //
-//   halvenek_editor_snapshot <picture.png> [--alert | --menu]
+//   halvenek_editor_snapshot <picture.png> [--alert | --menu | --about | --options-presets | --options-midi]
 //
 // --alert shows a confirmation alert over the editor; --menu an open popup menu with one
-// of its sub-menus open, the mouse over an item.
+// of its sub-menus open, the mouse over an item; --about the about window; the options
+// scenes the docked options on one of their pages.
 
+#include "framework/windows/AboutWindow.h"
+#include "framework/windows/OptionsWindow.h"
 #include "product/Halvenek.h"
 #include "product/HalvenekEditor.h"
 #include "framework/windows/AlertWindow.h"
@@ -90,6 +93,30 @@ namespace
                 parameter->handleUpdateNowIfNeeded();
     }
 
+    /** Opens what the picture should show besides the skin: the options on one of their
+        pages (with a few MIDI assignments to fill the table) or the about window. */
+    void openView (Halvenek& processor, HalvenekEditor& editor, const juce::String& scene)
+    {
+        if (scene == "--about")
+        {
+            editor.controllerEvent (nullptr, EventsMap::aboutEvent);
+            return;
+        }
+
+        const juce::StringArray pages { "--options-presets", "--options-midi" };
+
+        auto& midi = processor.getMidiControl();
+        const std::pair<int, const char*> assignments[] { { 1, "LFO 1 Depth" }, { 7, "Output Volume" }, { 11, "FX" },
+                                                          { 20, "LFO 1 Rate" }, { 21, "LFO 2 Rate" }, { 64, "BBD" } };
+
+        for (auto [controller, name] : assignments)
+            midi.assign (controller, processor.getParameterManager().getParameterByName (name), true);
+
+        midi.handleUpdateNowIfNeeded();
+        editor.controllerEvent (nullptr, EventsMap::optionsEvent);
+        editor.getOptionsWindow()->getTabs().setCurrentTabIndex (pages.indexOf (scene));
+    }
+
     /** The mouse resting over a point of a component, as the component hears it. */
     void hover (juce::Component& component, juce::Point<int> position)
     {
@@ -133,10 +160,11 @@ namespace
 int main (int argc, char** argv)
 {
     const juce::String scene = argc == 3 ? argv[2] : "";
+    const juce::StringArray scenes { "--alert", "--menu", "--about", "--options-presets", "--options-midi" };
 
-    if (argc < 2 || argc > 3 || (argc == 3 && scene != "--alert" && scene != "--menu"))
+    if (argc < 2 || argc > 3 || (argc == 3 && ! scenes.contains (scene)))
     {
-        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [--alert | --menu]\n";
+        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [" << scenes.joinIntoString (" | ") << "]\n";
         return 2;
     }
 
@@ -180,6 +208,10 @@ int main (int argc, char** argv)
         hover (*popup.getOpenWindow (0), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
         popup.openPendingMenu();
         hover (*popup.getOpenWindow (1), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
+    }
+    else if (scene.isNotEmpty())
+    {
+        openView (*processor, *editor, scene);
     }
 
     const auto picture = editor->createComponentSnapshot (editor->getLocalBounds());
