@@ -2,6 +2,7 @@
 
 #include "controls/GFXAnimation.h"
 #include "../plugin/AmberCrestEffect.h"
+#include "../windows/OldStylePresetBrowserWindow.h"
 
 AmberCrestEffectEditor::AmberCrestEffectEditor (AmberCrestEffect* effectProcessor, const juce::String& skinFileName)
     : BasePluginEditorOldStyle (effectProcessor, skinFileName),
@@ -10,6 +11,7 @@ AmberCrestEffectEditor::AmberCrestEffectEditor (AmberCrestEffect* effectProcesso
 {
     leftVUMeter = dynamic_cast<GFXAnimation*> (findControl ("LeftVUMeter"));
     rightVUMeter = dynamic_cast<GFXAnimation*> (findControl ("RightVUMeter"));
+    dockPresetBrowser();
 }
 
 void AmberCrestEffectEditor::updateFromTimer()
@@ -44,34 +46,47 @@ void AmberCrestEffectEditor::controllerEvent (GUIController* control, int eventN
         return;
     }
 
-    if (optionsPanel == nullptr || browserPanel == nullptr)
-        return;
-
     if (eventNumber == EventsMap::optionsEvent)
-        togglePanel (*optionsPanel, *browserPanel);
+        togglePanel (optionsPanel, browserPanel);
     else
-        togglePanel (*browserPanel, *optionsPanel);
+        togglePanel (browserPanel, optionsPanel);
 }
 
-void AmberCrestEffectEditor::togglePanel (juce::Component& panel, juce::Component& otherPanel)
+void AmberCrestEffectEditor::togglePanel (juce::Component* panel, juce::Component* otherPanel)
 {
-    panel.setVisible (! panel.isVisible());
-    otherPanel.setVisible (false);
-    setEditorSize (getWidth(), skinHeight + (panel.isVisible() ? panel.getHeight() : 0));
+    if (panel == nullptr)
+        return;
+
+    panel->setVisible (! panel->isVisible());
+
+    if (otherPanel != nullptr)
+        otherPanel->setVisible (false);
+
+    setEditorSize (getWidth(), skinHeight + (panel->isVisible() ? panel->getHeight() : 0));
     getStatusBar()->clear();
 }
 
 void AmberCrestEffectEditor::dockPanels (juce::Component& options, juce::Component& browser)
 {
-    optionsPanel = &options;
-    browserPanel = &browser;
+    dockPanel (options, optionsPanel);
+    dockPanel (browser, browserPanel);
+}
 
-    for (auto* panel : { optionsPanel, browserPanel })
+void AmberCrestEffectEditor::dockPanel (juce::Component& panel, juce::Component*& slot)
+{
+    slot = &panel;
+    panel.setVisible (false);
+    panel.setBounds (0, skinHeight, getWidth(), dockedPanelHeight);
+
+    if (panel.getParentComponent() != this)
+        addChildComponent (panel);
+}
+
+void AmberCrestEffectEditor::dockPresetBrowser()
+{
+    if (auto* window = getPresetBrowserWindow())
     {
-        panel->setVisible (false);
-        panel->setBounds (0, skinHeight, getWidth(), dockedPanelHeight);
-
-        if (panel->getParentComponent() != this)
-            addChildComponent (panel);
+        window->useDockedForm();
+        dockPanel (*window, browserPanel);
     }
 }

@@ -44,7 +44,12 @@ protected:
 
 private:
     /** Opens or closes one panel, closes the other and fits the editor around them. */
-    void togglePanel (juce::Component& panel, juce::Component& otherPanel);
+    void togglePanel (juce::Component* panel, juce::Component* otherPanel);
+
+    void dockPanel (juce::Component& panel, juce::Component*& slot);
+
+    /** The preset browser window, in its docked form, as the browser panel. */
+    void dockPresetBrowser();
 
     AmberCrestEffect& effect;
     const int skinHeight;

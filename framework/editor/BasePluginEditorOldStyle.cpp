@@ -2,6 +2,7 @@
 
 #include "controls/GFXDisplay.h"
 #include "../plugin/BasePluginOldStyle.h"
+#include "../windows/OldStylePresetBrowserWindow.h"
 
 BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle* editedProcessor, const juce::String& skinFileName)
     : BasePluginEditor (editedProcessor, skinFileName)
@@ -10,6 +11,8 @@ BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle* editedPr
 
     if (presetNameDisplay != nullptr)
         presetNameDisplay->addDisplayListener (this);
+
+    createPresetBrowserWindow();
 }
 
 BasePluginEditorOldStyle::~BasePluginEditorOldStyle()
@@ -25,4 +28,19 @@ void BasePluginEditorOldStyle::displayTextChanged (GFXDisplay* display)
 
     auto* presets = getProcessor();
     presets->renamePreset (presets->getCurrentPresetNumber(), display->getText());
+}
+
+void BasePluginEditorOldStyle::createPresetBrowserWindow()
+{
+    presetBrowserWindow = std::make_unique<OldStylePresetBrowserWindow> (*getProcessor());
+    addChildComponent (*presetBrowserWindow);
+    presetBrowserWindow->toFront (false);
+}
+
+void BasePluginEditorOldStyle::controllerEvent (GUIController* control, int eventNumber)
+{
+    if (eventNumber == EventsMap::browsePresetsEvent && presetBrowserWindow != nullptr)
+        presetBrowserWindow->show();
+    else
+        BasePluginEditor::controllerEvent (control, eventNumber);
 }

@@ -4,9 +4,11 @@
 #include "controls/GFXDisplayListener.h"
 
 class GFXDisplay;
+class OldStylePresetBrowserWindow;
 
 /** The base editor of processors with the preset manager: editing the name in the
-    skin's "PresetNameDisplay" renames the current preset. */
+    skin's "PresetNameDisplay" renames the current preset, and "Browse presets" shows the
+    preset browser window. */
 class BasePluginEditorOldStyle : public BasePluginEditor,
                                  public GFXDisplayListener
 {
@@ -20,6 +22,14 @@ public:
     /** The user edited the preset name display: the current preset takes the text. */
     void displayTextChanged (GFXDisplay*) override;
 
+    /** "Browse presets" shows the preset browser window; the rest goes to the base. */
+    void controllerEvent (GUIController*, int eventNumber) override;
+
+    OldStylePresetBrowserWindow* getPresetBrowserWindow() const noexcept { return presetBrowserWindow.get(); }
+
 private:
+    void createPresetBrowserWindow();
+
     GFXDisplay* presetNameDisplay = nullptr;
+    std::unique_ptr<OldStylePresetBrowserWindow> presetBrowserWindow;
 };

@@ -146,33 +146,26 @@ void BasePluginOldStyle::changeToCurrentPreset()
 
 void BasePluginOldStyle::selectNextPreset()
 {
-    const int next = current.load() + 1;
-
-    if (next >= numPresets)
-        return;
-
-    current.store (next);
-    changeToCurrentPreset();
+    changeToPreset (current.load() + 1);
 }
 
 void BasePluginOldStyle::selectPreviousPreset()
 {
-    const int previous = current.load() - 1;
+    changeToPreset (current.load() - 1);
+}
 
-    if (previous < 0)
+void BasePluginOldStyle::changeToPreset (int slot)
+{
+    if (! juce::isPositiveAndBelow (slot, numPresets))
         return;
 
-    current.store (previous);
+    current.store (slot);
     changeToCurrentPreset();
 }
 
 void BasePluginOldStyle::handleProgramChange (int programNumber)
 {
-    if (! juce::isPositiveAndBelow (programNumber, numPresets))
-        return;
-
-    current.store (programNumber);
-    changeToCurrentPreset();
+    changeToPreset (programNumber);
 }
 
 void BasePluginOldStyle::handleEvent (int eventNumber)
@@ -303,7 +296,15 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createPresetElementForSlot
 
 bool BasePluginOldStyle::loadBank (const juce::XmlElement& element)
 {
-    return getPresetFormat().loadBank (element, bank, defaultPreset);
+    if (! getPresetFormat().loadBank (element, bank, defaultPreset))
+        return false;
+
+    // The current number may stay the same while names and groups change: views of the
+    // bank hear of the new bank through the number's listeners.
+    if (auto* number = getParameterManager().getParameter (ParameterManager::currentPresetNumberIndex))
+        number->notifyListeners();
+
+    return true;
 }
 
 std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createBankElement()
@@ -343,7 +344,8 @@ bool BasePluginOldStyle::loadPresetFile (const juce::File& file, int slot)
 
     const bool loaded = loadPresetIntoSlot (*root, slot);
 
-    if (slot == current.load())
+    // A document that is no preset of ours leaves the sound, and any unsaved edit, alone.
+    if (loaded && slot == current.load())
         applyCurrentPreset();
 
     return loaded;
@@ -361,10 +363,10 @@ bool BasePluginOldStyle::loadBankFile (const juce::File& file)
     bool loaded = false;
 
     if (root != nullptr)
-    {
         loaded = loadBank (*root);
+
+    if (loaded)
         applyCurrentPreset();
-    }
 
     setRecentDirectory (file.getParentDirectory().getFullPathName());
     return loaded;

@@ -1,4 +1,5 @@
 #include "BitmapFont.h"
+#include "BrowserArt.h"
 #include "ControlArt.h"
 #include "Faceplate.h"
 #include "Preview.h"
@@ -63,6 +64,12 @@ int main (int argc, char** argv)
     for (auto& [name, image] : filmstrips)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
+
+    const auto uiPictures = resources.getChildFile ("ui");
+
+    for (auto& [name, image] : BrowserArt::renderAll())
+        if (! uiPictures.createDirectory() || ! writePng (image, uiPictures.getChildFile (name)))
+            return fail ("cannot write ui/" + name);
 
     if (! resources.getChildFile ("skin.xml").replaceWithText (XmlReading::toDocumentText (*SkinWriter::createSkin())))
         return fail ("cannot write skin.xml");

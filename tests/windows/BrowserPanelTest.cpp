@@ -1,0 +1,90 @@
+#include "../product/HalvenekTestRig.h"
+#include "../editor/EditorTestSupport.h"
+
+#include "framework/editor/controls/GFXButton.h"
+#include "framework/windows/FileChooserSeam.h"
+#include "framework/windows/OldStylePresetBrowserWindow.h"
+#include "product/HalvenekEditor.h"
+
+namespace
+{
+    struct FixedAnswerChooser : FileChooserSeam
+    {
+        explicit FixedAnswerChooser (juce::File f) : answer (std::move (f))   { FileChooserSeam::set (this); }
+        ~FixedAnswerChooser() override                                         { FileChooserSeam::set (nullptr); }
+        void chooseFile (const Request&, Callback callback) override           { callback (answer); }
+        juce::File answer;
+    };
+}
+
+/** The browser as the product editor docks it under the skin. */
+class BrowserPanelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EditorTesting::ignoreXErrorsLikeAnApplication();
+        ASSERT_NE (window, nullptr);
+        EditorTesting::pumpMessages();
+    }
+
+    void TearDown() override    { folder.deleteRecursively(); }
+
+    void clickBrowseButton()
+    {
+        auto* button = dynamic_cast<GFXButton*> (editor->findControl ("BrowsePresetButton"));
+        ASSERT_NE (button, nullptr);
+        EditorTesting::click (*button);
+    }
+
+    HalvenekTestRig rig { 44100.0, 512 };
+    HalvenekEditor* editor = rig.processor->getEditorComponent();
+    OldStylePresetBrowserWindow* window = editor->getPresetBrowserWindow();
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("halvenek-panel", {}, false);
+};
+
+TEST_F (BrowserPanelTest, BrowsePresetsOpensTheDockedBrowserOnTheCurrentPreset)
+{
+    EXPECT_FALSE (window->isVisible());
+    EXPECT_FALSE (window->isTitleBarShown() || window->isBorderShown() || window->isRounded());
+
+    clickBrowseButton();
+    EXPECT_TRUE (window->isVisible());
+    EXPECT_EQ (window->getBounds(), juce::Rectangle<int> (0, 207, 633, 256));
+    EXPECT_EQ (editor->getHeight(), 479);
+
+    auto& browser = window->getBrowser();
+    ASSERT_EQ (browser.getNumColumns(), 2);
+    EXPECT_TRUE (browser.getPresetColumn()->getList().isRowSelected (rig.processor->getCurrentPresetNumber()));
+
+    // Everything fits: the buttons beside the browser, the file row under it.
+    const auto content = window->getContentBounds();
+    EXPECT_TRUE (content.contains (browser.getBounds()));
+    EXPECT_TRUE (content.contains (window->getButton (OldStylePresetBrowserWindow::down).getBoundsInParent()
+                                      + window->getButton (OldStylePresetBrowserWindow::down).getParentComponent()->getPosition()));
+    EXPECT_GE (browser.getHeight(), 150);
+
+    clickBrowseButton();
+    EXPECT_FALSE (window->isVisible());
+    EXPECT_EQ (editor->getHeight(), 223);
+}
+
+TEST_F (BrowserPanelTest, ASaveThatCannotBeWrittenSaysSoAndLeavesWhatIsThere)
+{
+    folder.createDirectory();
+    const auto blocking = folder.getChildFile ("lead.hlprs");
+    ASSERT_TRUE (blocking.createDirectory());               // a folder where the file should go
+
+    FixedAnswerChooser chooser (folder.getChildFile ("lead"));
+    EditorTesting::click (window->getButton (OldStylePresetBrowserWindow::savePreset));
+
+    EXPECT_EQ (editor->getStatusBar()->getText(), "Could not save lead.hlprs");
+    EXPECT_TRUE (blocking.isDirectory());
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+
+    editor->getStatusBar()->clear();
+    chooser.answer = folder.getChildFile ("missing folder").getChildFile ("bank");
+    EditorTesting::click (window->getButton (OldStylePresetBrowserWindow::saveBank));
+    EXPECT_EQ (editor->getStatusBar()->getText(), "Could not save bank.hlprsb");
+    EXPECT_EQ (editor->getStatusBar()->getPriority(), 6);
+}
