@@ -481,17 +481,17 @@ juce::Component* ColumnBrowser::ListColumn::List::refreshComponentForRow (int ro
     return item;
 }
 
-void ColumnBrowser::ListColumn::List::selectedRowsChanged (int lastRowSelected)
+void ColumnBrowser::ListColumn::List::selectedRowsChanged (int lastRow)
 {
-    const bool changed = lastRowSelected != reportedRow;
-    reportedRow = lastRowSelected;
+    const bool changed = lastRow != reportedRow;
+    reportedRow = lastRow;
 
     // A refresh that trims the selection is no choice of the user's.
-    if (refreshing || ! changed || ! juce::isPositiveAndBelow (lastRowSelected, getNumRows()))
+    if (refreshing || ! changed || ! juce::isPositiveAndBelow (lastRow, getNumRows()))
         return;
 
-    column.getBrowser().addColumn (column.createChildColumn (lastRowSelected));
-    column.itemSelected (lastRowSelected);
+    column.getBrowser().addColumn (column.createChildColumn (lastRow));
+    column.itemSelected (lastRow);
 }
 
 void ColumnBrowser::ListColumn::List::listBoxItemDoubleClicked (int row, const juce::MouseEvent&)

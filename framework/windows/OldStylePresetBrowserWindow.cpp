@@ -1,5 +1,6 @@
 #include "OldStylePresetBrowserWindow.h"
 
+#include "BrowserPictures.h"
 #include "FileChooserSeam.h"
 #include "../editor/BasePluginEditor.h"
 #include "../plugin/BasePluginOldStyle.h"
@@ -7,6 +8,7 @@
 OldStylePresetBrowserWindow::OldStylePresetBrowserWindow (BasePluginOldStyle& presetManager)
     : processor (presetManager)
 {
+    setName ("PresetBrowserWindow");
     setTitle ("Preset Browser");
 
     addImageButton (addGroup, "Add Group", "Add group", BrowserPictures::addGroupPicture);
@@ -174,11 +176,11 @@ void OldStylePresetBrowserWindow::removeSelectedGroup()
 }
 
 //==============================================================================
-void OldStylePresetBrowserWindow::chooseFile (const juce::String& title, const juce::String& patterns, bool saving,
+void OldStylePresetBrowserWindow::chooseFile (const juce::String& dialogTitle, const juce::String& patterns, bool saving,
                                               std::function<void (OldStylePresetBrowserWindow&, const juce::File&)> use)
 {
     FileChooserSeam::Request request;
-    request.title = title;
+    request.title = dialogTitle;
     request.initialLocation = juce::File (processor.getRecentDirectory());
     request.filePatterns = patterns;
     request.saving = saving;

@@ -31,7 +31,7 @@ public:
 
     enum ButtonId { addGroup, removeGroup, copy, paste, up, down, loadPreset, savePreset, loadBank, saveBank, numButtons };
     juce::Button& getButton (ButtonId id) const         { return *buttons[(size_t) id]; }
-    HeldButtonRepeater& getRepeater (bool down) noexcept { return down ? *downRepeater : *upRepeater; }
+    HeldButtonRepeater& getRepeater (bool ofDown) noexcept { return ofDown ? *downRepeater : *upRepeater; }
 
     void buttonClicked (juce::Button*) override;
     void parameterChanged (Parameter&) override;
@@ -51,7 +51,7 @@ private:
     void removeSelectedGroup();
 
     /** Asks for a file, then hands it on unless the user cancelled or the window is gone. */
-    void chooseFile (const juce::String& title, const juce::String& patterns, bool saving,
+    void chooseFile (const juce::String& dialogTitle, const juce::String& patterns, bool saving,
                      std::function<void (OldStylePresetBrowserWindow&, const juce::File&)> use);
 
     void loadPresetFrom (const juce::File&);

@@ -98,6 +98,7 @@ juce::Image OldStylePresetsBrowser::CommonColumn::getItemIcon (int, bool selecte
 OldStylePresetsBrowser::GroupListColumn::GroupListColumn (OldStylePresetsBrowser& owner)
     : CommonColumn (owner, BrowserPictures::getGroupIcon (false), BrowserPictures::getGroupIcon (true))
 {
+    setName ("GroupListColumn");
 }
 
 int OldStylePresetsBrowser::GroupListColumn::getNumItems()
@@ -185,6 +186,7 @@ OldStylePresetsBrowser::PresetListColumn::PresetListColumn (OldStylePresetsBrows
     : CommonColumn (owner, BrowserPictures::getPresetIcon (false), BrowserPictures::getPresetIcon (true)),
       group (shownGroup)
 {
+    setName ("PresetListColumn");
 }
 
 bool OldStylePresetsBrowser::PresetListColumn::isChildOf (Column& column)

@@ -171,10 +171,11 @@ TEST_F (PresetBrowserTest, ThreePresetsDroppedOnAGroupOrAColumnMoveIntoIt)
 
     // Onto a preset column's background: into the group that column shows.
     const int size3 = bank().getGroupSize (3);
+    window.setSize (639, 4 * (size3 + 2) * M::List::rowHeight);
     groups().selectRow (3, true);
     ASSERT_EQ (presets().getGroup(), 3);
     auto again = sourceColumn (2, { size2, size2 + 1, size2 + 2 });
-    dropOn (presets(), *again, { 30, 250 });
+    dropOn (presets(), *again, inRow (size3, 10));
     EXPECT_EQ (bank().getGroupSize (3), size3 + 3);
     EXPECT_EQ (juce::StringArray (presetNames (3).begin() + size3, 3), first3);
 }
