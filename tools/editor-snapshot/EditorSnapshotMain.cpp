@@ -1,8 +1,10 @@
 // Renders the plug-in's editor into a PNG picture (the picture in the README is made this
 // way): the processor's own editor with the factory's first preset, after the processor
 // has played a chord for a moment with a host transport running at 120 BPM, so that the
-// VU meters and the LFO LEDs show what they show in a host.
+// VU meters and the LFO LEDs show what they show in a host. With --browse N the preset N
+// is chosen first and the preset browser panel is open on it.
 
+#include "framework/editor/EventsMap.h"
 #include "product/Halvenek.h"
 #include "product/HalvenekEditor.h"
 
@@ -98,9 +100,11 @@ namespace
 
 int main (int argc, char** argv)
 {
-    if (argc != 2)
+    const bool browse = argc == 4 && juce::String (argv[2]) == "--browse";
+
+    if (argc != 2 && ! browse)
     {
-        std::cerr << "usage: halvenek_editor_snapshot <picture.png>\n";
+        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [--browse <preset number>]\n";
         return 2;
     }
 
@@ -114,6 +118,12 @@ int main (int argc, char** argv)
     {
         std::cerr << "the processor built no editor\n";
         return 1;
+    }
+
+    if (browse)
+    {
+        processor->changeToPreset (juce::String (argv[3]).getIntValue());
+        editor->controllerEvent (nullptr, EventsMap::browsePresetsEvent);
     }
 
     bringControlsUpToDate (processor->getParameterManager());
