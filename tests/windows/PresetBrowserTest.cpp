@@ -201,7 +201,7 @@ TEST_F (PresetBrowserTest, GroupsReorderWhereTheyAreDropped)
     const auto original = groupNames();
     groups().selectRow (1, true);
     dropOn (groups(), groups(), inRow (4, 3));                      // before row 4: s < r, to 3
-    EXPECT_EQ (groupNames(), juce::StringArray ({ original[0], original[2], original[3], original[1], original[4], original[5], original[6] }));
+    EXPECT_EQ (groupNames(), juce::StringArray (original[0], original[2], original[3], original[1], original[4], original[5], original[6]));
     EXPECT_EQ (browser().getSelectedGroup(), 3);
 
     dropOn (groups(), groups(), inRow (0, 16));                     // after row 0: r < s, to 1
@@ -286,7 +286,7 @@ TEST_F (PresetBrowserTest, GroupButtonsFollowTheSelection)
 
 TEST_F (PresetBrowserTest, HoldingDownStepsAtOnceThenRepeatsAndStopsAtTheLastPreset)
 {
-    auto& down = window.getButton (OldStylePresetBrowserWindow::down);
+    juce::Component& down = window.getButton (OldStylePresetBrowserWindow::down);
     auto& repeater = window.getRepeater (true);
     processor->changeToPreset (120);
 
