@@ -13,7 +13,7 @@ HALVENEK_PACKAGES=(
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libgl-dev
     libpng-dev libjpeg-dev zlib1g-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth
+    xvfb xauth xdotool python3
 )
 
 install_missing_packages()

@@ -47,11 +47,13 @@ BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const j
 
     setEditorSize (initialWidth, initialHeight);
     skinLoaded = loadSkin (skinFileName);
+    startStateReport();
 }
 
 BasePluginEditor::~BasePluginEditor()
 {
     stopTimer();
+    stateReport.reset();
     processor->getMidiControl().removeListener (this);
     processor->getParameterManager().removeAsyncListenerFromAll (this);
 
@@ -61,6 +63,27 @@ BasePluginEditor::~BasePluginEditor()
     setLookAndFeel (nullptr);
     background = {};
     skinControls.clear();
+}
+
+void BasePluginEditor::startStateReport()
+{
+    if (processor->wrapperType != juce::AudioProcessor::wrapperType_Standalone)
+        return;
+
+    stateReport = StateReport::createIfRequested (*this);
+
+    if (stateReport == nullptr)
+        return;
+
+    stateReport->addFact ("presetNumber", [this] { return juce::String (processor->getCurrentPresetNumber()); });
+    stateReport->addFact ("presetName", [this] { return processor->getPresetName (processor->getCurrentPresetNumber()); });
+    stateReport->addFact ("editorShowing", [this] { return juce::String ((int) isShowing()); });
+    stateReport->addFact ("desktopWindows", [] { return juce::String (juce::Desktop::getInstance().getNumComponents()); });
+    stateReport->addFact ("focused", []
+    {
+        auto* focused = juce::Component::getCurrentlyFocusedComponent();
+        return focused != nullptr ? focused->getName() : juce::String();
+    });
 }
 
 //==============================================================================

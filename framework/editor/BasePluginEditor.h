@@ -1,9 +1,11 @@
 #pragma once
 
 #include "DefaultLookAndFeel.h"
+#include "StateReport.h"
 #include "StatusBar.h"
 #include "controls/SkinControls.h"
 #include "../midi/MidiControl.h"
+#include "../windows/PseudoModalComponent.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -20,11 +22,16 @@ class GFXMultiStateButton;
 
     Events the controls raise are carried out here (MIDI learn) or passed to the
     processor; every user change and event of a control bound to a parameter shows the
-    parameter's name and value in the status bar, and feeds MIDI learn. */
+    parameter's name and value in the status bar, and feeds MIDI learn.
+
+    The editor is the desktop its pseudo-modal windows attach to when they are shown.
+
+    The editor is the desktop of its pseudo-modal windows: they attach to it when shown. */
 class BasePluginEditor : public juce::Component,
                          public Parameter::Listener,
                          public GUIController::Listener,
                          public MidiControl::Listener,
+                         public PseudoModalComponent::Desktop,
                          public juce::Timer
 {
 public:
@@ -77,6 +84,10 @@ public:
     int getNumFallbackControls() const                      { return fallbackControls.size(); }
     juce::Component* getFallbackControl (int index) const   { return fallbackControls.getComponent (index); }
 
+    /** The state account for end-to-end tests: only in the Standalone app, and only when
+        the environment asks for it; null otherwise. Editors add their own facts to it. */
+    StateReport* getStateReport() const noexcept            { return stateReport.get(); }
+
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
     GFXAnimation* getMidiActivityLed() const noexcept        { return midiActivityLed; }
 
@@ -127,6 +138,7 @@ private:
     };
 
     void showLearnState();
+    void startStateReport();
     void toggleMidiLearn();
     void placeStatusBar();
     void addSkinControl (SkinControl control, const juce::XmlElement& element);
@@ -147,4 +159,5 @@ private:
     GFXMultiStateButton* midiLearnButton = nullptr;
     GFXAnimation* midiActivityLed = nullptr;
     DeferredLearnFeedback deferredLearnFeedback { *this };
+    std::unique_ptr<StateReport> stateReport;
 };

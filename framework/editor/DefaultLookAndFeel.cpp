@@ -1,6 +1,7 @@
 #include "DefaultLookAndFeel.h"
 
 #include "EmbeddedFonts.h"
+#include "../windows/WindowPictures.h"
 
 namespace
 {
@@ -226,6 +227,8 @@ void DefaultLookAndFeel::drawPictures()
     radioButtonOn = drawRadioButton (true);
     dialogButton = drawTextButton (juce::Colour (0xffeeeeee), juce::Colour (0xffb8b8b8), 20);
     smallButton = drawTextButton (juce::Colour (0xffdadada), juce::Colour (0xffa4a4a4), 18);
+    closeButton = WindowPictures::getCloseButton (false);
+    closeButtonPressed = WindowPictures::getCloseButton (true);
 }
 
 const TextButtonPictures& DefaultLookAndFeel::getTextButtonPictures (int style) const

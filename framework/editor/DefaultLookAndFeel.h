@@ -58,6 +58,9 @@ public:
     /** The look-and-feel of a component when it is a DefaultLookAndFeel, else null. */
     static DefaultLookAndFeel* of (juce::Component&);
 
+    /** The font of plain texts in the framework's windows: Tahoma 13. */
+    juce::Font getStandardFont() const                      { return standardFont; }
+
     //==============================================================================
     // Pictures and metrics of the framework's check boxes, radio buttons, path rows,
     // windows, tabs and status bar.
@@ -95,6 +98,9 @@ public:
         other style the standard dialog button. */
     const TextButtonPictures& getTextButtonPictures (int style) const;
 
+    /** The close button of the framework's windows, released or pressed. */
+    juce::Image getCloseButtonImage (bool pressed) const    { return pressed ? closeButtonPressed : closeButton; }
+
     /** The arrow of the framework's scroll and menu buttons, pointing up, and its turned
         copies pointing right, down and left. */
     const juce::Path& getArrow (int quarterTurns) const     { return arrows[(size_t) (quarterTurns & 3)]; }
@@ -113,5 +119,6 @@ private:
     juce::Font standardFont, secondFont;
     std::array<juce::Path, 4> arrows;
     juce::Image checkBoxOff, checkBoxOn, radioButtonOff, radioButtonOn;
+    juce::Image closeButton, closeButtonPressed;
     TextButtonPictures dialogButton, smallButton;
 };

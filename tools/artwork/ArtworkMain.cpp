@@ -4,6 +4,7 @@
 #include "Faceplate.h"
 #include "Preview.h"
 #include "SkinWriter.h"
+#include "WindowArt.h"
 
 #include "framework/parameters/XmlReading.h"
 
@@ -65,10 +66,17 @@ int main (int argc, char** argv)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
 
-    const auto uiPictures = resources.getChildFile ("ui");
+    // The windows' and the browser's pictures belong to the look-and-feel, not to the skin.
+    const auto uiFolder = resources.getChildFile ("ui");
 
-    for (auto& [name, image] : BrowserArt::renderAll())
-        if (! uiPictures.createDirectory() || ! writePng (image, uiPictures.getChildFile (name)))
+    if (! uiFolder.createDirectory())
+        return fail ("cannot create " + uiFolder.getFullPathName());
+
+    auto uiPictures = WindowArt::render();
+    uiPictures.merge (BrowserArt::renderAll());
+
+    for (auto& [name, image] : uiPictures)
+        if (! writePng (image, uiFolder.getChildFile (name)))
             return fail ("cannot write ui/" + name);
 
     if (! resources.getChildFile ("skin.xml").replaceWithText (XmlReading::toDocumentText (*SkinWriter::createSkin())))

@@ -166,13 +166,13 @@ void GFXDisplay::timerCallback()
 //==============================================================================
 void GFXDisplay::focusGained (FocusChangeType)
 {
-    if (! movingWindow)
+    if (! popOut.isMoving())
         beginEditing();
 }
 
 void GFXDisplay::focusLost (FocusChangeType)
 {
-    if (! movingWindow)
+    if (! popOut.isMoving())
         endEditing();
 }
 
@@ -187,23 +187,7 @@ void GFXDisplay::beginEditing()
     caretPhase = true;
     startTimer (editingCaretIntervalMs);
     textBeforeEditing = text;
-    savedBounds = getBounds();
-    savedParent = getParentComponent();
-    moveToDesktop();
-}
-
-void GFXDisplay::moveToDesktop()
-{
-    if (savedParent == nullptr)
-        return;
-
-    const juce::ScopedValueSetter<bool> moving (movingWindow, true);
-    const auto screenBounds = getScreenBounds();
-    savedParent->removeChildComponent (this);
-    setBounds (screenBounds);
-    addToDesktop (juce::ComponentPeer::windowIsTemporary);
-    setVisible (true);
-    toFront (true);
+    popOut.popOut();
 }
 
 void GFXDisplay::endEditing()
@@ -212,7 +196,7 @@ void GFXDisplay::endEditing()
         return;
 
     editing = false;
-    returnToParent();
+    popOut.bringBack();
     caretPosition = 0;
     scrollOffset = 0;
     stopTimer();
@@ -220,21 +204,6 @@ void GFXDisplay::endEditing()
 
     if (text != textBeforeEditing)
         displayListeners.callLastToFirst ([this] (GFXDisplayListener& l) { l.displayTextChanged (this); });
-}
-
-void GFXDisplay::returnToParent()
-{
-    if (! isOnDesktop())
-        return;
-
-    const juce::ScopedValueSetter<bool> moving (movingWindow, true);
-    removeFromDesktop();
-
-    if (savedParent != nullptr)
-    {
-        savedParent->addAndMakeVisible (this);
-        setBounds (savedBounds);
-    }
 }
 
 void GFXDisplay::keepCaretVisible()

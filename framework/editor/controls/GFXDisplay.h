@@ -2,6 +2,7 @@
 
 #include "GFXDisplayListener.h"
 #include "GUIController.h"
+#include "../../windows/DesktopPopOut.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -11,7 +12,8 @@
     the first character on: the normal set, and below it the same glyphs highlighted for
     the caret cell. Clicking an enabled display starts an edit; while editing, the display
     sits on the desktop as its own window so that it gets the keys even where the host
-    keeps them from plug-in windows, and it returns to its place when the edit ends.
+    keeps them from plug-in windows, and it returns to its place when the edit ends (also
+    when the host closes the editor's window meanwhile).
 */
 class GFXDisplay : public GUIController,
                    public juce::Component,
@@ -76,8 +78,6 @@ private:
     void recomputeGlyphLayout();
     void beginEditing();
     void endEditing();
-    void moveToDesktop();
-    void returnToParent();
     void keepCaretVisible();
     bool applyKey (const juce::KeyPress&);
     void paintWithoutFont (juce::Graphics&);
@@ -100,9 +100,7 @@ private:
 
     juce::String text, textBeforeEditing;
     bool editing = false;
-    bool movingWindow = false;
-    juce::Rectangle<int> savedBounds;
-    juce::Component::SafePointer<juce::Component> savedParent;
 
     ListenerArray<GFXDisplayListener> displayListeners;
+    DesktopPopOut popOut { *this, [this] { endEditing(); } };
 };

@@ -1,0 +1,76 @@
+#include "DesktopPopOut.h"
+
+DesktopPopOut::DesktopPopOut (juce::Component& poppingComponent, std::function<void()> homeLost)
+    : component (poppingComponent), onHomeLost (std::move (homeLost))
+{
+}
+
+DesktopPopOut::~DesktopPopOut()
+{
+    stopWatching();
+
+    if (out)
+        component.removeFromDesktop();
+}
+
+bool DesktopPopOut::popOut()
+{
+    auto* parent = component.getParentComponent();
+
+    if (out || parent == nullptr)
+        return false;
+
+    const juce::ScopedValueSetter<bool> changingPlaces (moving, true);
+    const auto screenBounds = component.getScreenBounds();
+    home = parent;
+    homeBounds = component.getBounds();
+    home->addComponentListener (this);
+    out = true;
+
+    parent->removeChildComponent (&component);
+    component.setBounds (screenBounds);
+    component.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    component.setVisible (true);
+    component.toFront (true);
+    component.grabKeyboardFocus();
+    return true;
+}
+
+bool DesktopPopOut::bringBack()
+{
+    if (! out)
+        return false;
+
+    const juce::ScopedValueSetter<bool> changingPlaces (moving, true);
+    out = false;
+    stopWatching();
+    component.removeFromDesktop();
+
+    if (home != nullptr)
+    {
+        home->addAndMakeVisible (component);
+        component.setBounds (homeBounds);
+    }
+
+    home = nullptr;
+    return true;
+}
+
+void DesktopPopOut::checkHome()
+{
+    if (out && ! moving && (home == nullptr || ! home->isShowing()) && onHomeLost != nullptr)
+        onHomeLost();
+}
+
+void DesktopPopOut::componentBeingDeleted (juce::Component&)
+{
+    stopWatching();
+    home = nullptr;
+    checkHome();
+}
+
+void DesktopPopOut::stopWatching()
+{
+    if (home != nullptr)
+        home->removeComponentListener (this);
+}
