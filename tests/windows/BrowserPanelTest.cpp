@@ -73,13 +73,13 @@ TEST_F (BrowserPanelTest, ASaveThatCannotBeWrittenSaysSoAndLeavesWhatIsThere)
 {
     folder.createDirectory();
     const auto blocking = folder.getChildFile ("lead.hlprs");
-    ASSERT_TRUE (blocking.createDirectory());               // a folder where the file should go
+    ASSERT_TRUE (blocking.createDirectory() && blocking.getChildFile ("kept.txt").replaceWithText ("kept")); // a folder in the way
 
     FixedAnswerChooser chooser (folder.getChildFile ("lead"));
     EditorTesting::click (window->getButton (OldStylePresetBrowserWindow::savePreset));
 
     EXPECT_EQ (editor->getStatusBar()->getText(), "Could not save lead.hlprs");
-    EXPECT_TRUE (blocking.isDirectory());
+    EXPECT_EQ (blocking.getChildFile ("kept.txt").loadFileAsString(), "kept");
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
 
     editor->getStatusBar()->clear();

@@ -104,12 +104,15 @@ TEST (ColumnBrowserTest, SelectingOpensChildColumnsAndCompletesParents)
     EXPECT_TRUE (browser.level (0).isLastColumn() == false && browser.level (1).isLastColumn());
     EXPECT_EQ (browser.level (1).getPreviousColumn(), &browser.level (0));
 
-    // A level-2 column alone brings its parents with it.
+    // A column replaces those that are not its parents and brings the missing ones.
     browser.addColumn (std::make_unique<Level> (browser, 0));
+    ASSERT_EQ (browser.getNumColumns(), 1);
     browser.addColumn (std::make_unique<Level> (browser, 2));
-    ASSERT_EQ (browser.getNumColumns(), 2);
+    ASSERT_EQ (browser.getNumColumns(), 3);
+    juce::Component::SafePointer<ColumnBrowser::Column> middle (&browser.level (1));
     browser.addColumn (std::make_unique<Level> (browser, 2));
-    EXPECT_EQ (browser.getNumColumns(), 2);
+    EXPECT_EQ (browser.getNumColumns(), 3);
+    EXPECT_EQ (&browser.level (1), middle.getComponent());
 
     auto fresh = std::make_unique<TreeBrowser>();
     fresh->addColumn (std::make_unique<Level> (*fresh, 2));
