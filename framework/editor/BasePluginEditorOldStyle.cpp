@@ -35,6 +35,30 @@ void BasePluginEditorOldStyle::createPresetBrowserWindow()
     presetBrowserWindow = std::make_unique<OldStylePresetBrowserWindow> (*getProcessor());
     addChildComponent (*presetBrowserWindow);
     presetBrowserWindow->toFront (false);
+
+    if (auto* report = getStateReport())
+        reportPresetBrowser (*report);
+}
+
+void BasePluginEditorOldStyle::reportPresetBrowser (StateReport& report)
+{
+    // Every group as "name:size", and the group the browser's preset column shows.
+    report.addFact ("presetGroups", [this]
+    {
+        const auto& bank = getProcessor()->getPresetBank();
+        juce::StringArray groups;
+
+        for (int g = 0; g < bank.getGroupCount(); ++g)
+            groups.add (bank.getGroupName (g) + ":" + juce::String (bank.getGroupSize (g)));
+
+        return groups.joinIntoString ("|");
+    });
+
+    report.addFact ("browserGroup", [this]
+    {
+        auto* presets = presetBrowserWindow->getBrowser().getPresetColumn();
+        return juce::String (presets != nullptr ? presets->getGroup() : -1);
+    });
 }
 
 void BasePluginEditorOldStyle::controllerEvent (GUIController* control, int eventNumber)

@@ -30,6 +30,9 @@ public:
 private:
     void createPresetBrowserWindow();
 
+    /** Tells the end-to-end tests the groups and the group the browser shows. */
+    void reportPresetBrowser (StateReport&);
+
     GFXDisplay* presetNameDisplay = nullptr;
     std::unique_ptr<OldStylePresetBrowserWindow> presetBrowserWindow;
 };
