@@ -52,6 +52,15 @@ bool DesktopPopOut::bringBack()
         component.setBounds (homeBounds);
     }
 
+    // Back in place the component must not keep the focus: the next click has to give
+    // it the focus again to start another edit. The window it came back to gets the
+    // keyboard back, as before the edit, so that this click reaches it.
+    if (component.hasKeyboardFocus (true))
+        component.giveAwayKeyboardFocus();
+
+    if (auto* window = component.getPeer(); window != nullptr && component.isShowing())
+        window->grabFocus();
+
     home = nullptr;
     return true;
 }

@@ -22,7 +22,8 @@ public:
     bool popOut();
 
     /** Moves the component back into the parent it left (as its topmost child, at its old
-        bounds); false when it was not out. A deleted parent leaves it parentless. */
+        bounds) without the keyboard focus; false when it was not out. A deleted parent
+        leaves it parentless. */
     bool bringBack();
 
     bool isOut() const noexcept         { return out; }

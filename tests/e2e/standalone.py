@@ -1,0 +1,151 @@
+"""Runs the Halvenek Standalone app on an X server of its own and drives it as a person
+would: real pointer and key events through xdotool.
+
+The app writes an account of its state to a file when HALVENEK_STATE_FILE names one
+("name=value" lines: preset number and name, the focused component, the number of
+desktop windows, and "bounds.Name" = the screen rectangle of every showing, named
+component). Tests aim at controls by name and check the state instead of pixels.
+
+A test case is a unittest module named test_*.py beside this file; CMake registers
+each one with ctest. Use it like this:
+
+    with StandaloneApp() as app:
+        app.double_click("PresetNameDisplay")
+        app.type_text("Glass Choir")
+        app.key("Return")
+        app.wait_for(lambda s: s["presetName"] == "Glass Choir")
+"""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+STATE_VARIABLE = "HALVENEK_STATE_FILE"
+
+
+class AppError(AssertionError):
+    pass
+
+
+class StandaloneApp:
+    def __init__(self, app_path=None, timeout=20.0):
+        self.app_path = app_path or os.environ.get("HALVENEK_STANDALONE", "")
+        self.timeout = timeout
+        self.xvfb = None
+        self.app = None
+        self.folder = None
+        self.display = None
+
+    # -- lifetime --------------------------------------------------------------
+    def __enter__(self):
+        if not os.path.isfile(self.app_path):
+            raise AppError("the Standalone app is not built: %r (build the Halvenek_Standalone target)" % self.app_path)
+
+        self.folder = tempfile.mkdtemp(prefix="halvenek-e2e-")
+        try:
+            self._start_x_server()
+            self._start_app()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        for process in (self.app, self.xvfb):
+            if process is not None and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        if getattr(self, "log", None):
+            self.log.close()
+        if self.folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
+        return False
+
+    def _start_x_server(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                     pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise AppError("Xvfb did not start")
+        self.display = ":" + number
+
+    def _start_app(self):
+        # The app keeps its settings beside its executable and in the home folder: a copy
+        # in a fresh folder starts from the factory state and leaves nothing behind.
+        app_copy = os.path.join(self.folder, "Halvenek")
+        shutil.copy2(self.app_path, app_copy)
+        self.state_file = os.path.join(self.folder, "state.txt")
+        env = dict(os.environ, DISPLAY=self.display, HOME=self.folder)
+        env[STATE_VARIABLE] = self.state_file
+        self.log = open(os.path.join(self.folder, "app.log"), "w")
+        self.app = subprocess.Popen([app_copy], env=env, cwd=self.folder, stdout=self.log, stderr=subprocess.STDOUT)
+        self.wait_for(lambda s: s.get("editorShowing") == "1" and "bounds.PresetNameDisplay" in s, "the editor to show")
+        time.sleep(0.3)   # let the window settle before the first event
+
+    # -- state -------------------------------------------------------------------
+    def state(self):
+        """The app's latest state report as a dictionary (empty before the first one)."""
+        try:
+            with open(self.state_file, encoding="utf-8") as report:
+                lines = report.read().splitlines()
+        except FileNotFoundError:
+            return {}
+        return dict(line.split("=", 1) for line in lines if "=" in line)
+
+    def wait_for(self, condition, what="the expected state", timeout=None):
+        """Waits until condition(state) holds and returns that state; fails with the last
+        state seen when it does not within the time limit."""
+        deadline = time.monotonic() + (timeout or self.timeout)
+        state = {}
+        while time.monotonic() < deadline:
+            if self.app is not None and self.app.poll() is not None:
+                raise AppError("the app ended (exit code %s) while waiting for %s" % (self.app.returncode, what))
+            state = self.state()
+            try:
+                if condition(state):
+                    return state
+            except KeyError:
+                pass
+            time.sleep(0.05)
+        raise AppError("timed out waiting for %s; last state: %r" % (what, state))
+
+    def bounds(self, name):
+        """The screen rectangle (x, y, width, height) of a showing component."""
+        state = self.wait_for(lambda s: ("bounds." + name) in s, "component %r to show" % name)
+        return tuple(int(v) for v in state["bounds." + name].split())
+
+    def centre(self, name):
+        x, y, width, height = self.bounds(name)
+        return x + width // 2, y + height // 2
+
+    # -- input -------------------------------------------------------------------
+    def xdotool(self, *arguments):
+        subprocess.run(["xdotool"] + [str(a) for a in arguments], check=True,
+                       env=dict(os.environ, DISPLAY=self.display), timeout=30)
+
+    def click(self, target, button=1, repeat=1, delay_ms=80):
+        """Clicks a component by name, or a screen point (x, y)."""
+        x, y = self.centre(target) if isinstance(target, str) else target
+        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool("click", "--repeat", repeat, "--delay", delay_ms, button)
+
+    def double_click(self, target):
+        # At a person's pace: a component that reacts to the first click (a display that
+        # pops out to edit) has time to do so before the second one arrives.
+        self.click(target, repeat=2, delay_ms=250)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", 40, text)
+
+    def key(self, *names):
+        """Presses keys by their X names: "Return", "Escape", "ctrl+a"."""
+        self.xdotool("key", "--delay", 40, *names)
