@@ -2,20 +2,9 @@
 #include "../editor/EditorTestSupport.h"
 
 #include "framework/editor/controls/GFXButton.h"
-#include "framework/windows/FileChooserSeam.h"
+#include "FakeFileChooser.h"
 #include "framework/windows/OldStylePresetBrowserWindow.h"
 #include "product/HalvenekEditor.h"
-
-namespace
-{
-    struct FixedAnswerChooser : FileChooserSeam
-    {
-        explicit FixedAnswerChooser (juce::File f) : answer (std::move (f))   { FileChooserSeam::set (this); }
-        ~FixedAnswerChooser() override                                         { FileChooserSeam::set (nullptr); }
-        void chooseFile (const Request&, Callback callback) override           { callback (answer); }
-        juce::File answer;
-    };
-}
 
 /** The browser as the product editor docks it under the skin. */
 class BrowserPanelTest : public ::testing::Test
@@ -75,16 +64,19 @@ TEST_F (BrowserPanelTest, ASaveThatCannotBeWrittenSaysSoAndLeavesWhatIsThere)
     const auto blocking = folder.getChildFile ("lead.hlprs");
     ASSERT_TRUE (blocking.createDirectory() && blocking.getChildFile ("kept.txt").replaceWithText ("kept")); // a folder in the way
 
-    FixedAnswerChooser chooser (folder.getChildFile ("lead"));
+    FakeFileChooser chooser;
+    chooser.willChoose (folder.getChildFile ("lead"));
     EditorTesting::click (window->getButton (OldStylePresetBrowserWindow::savePreset));
+    EditorTesting::pumpMessages();
 
     EXPECT_EQ (editor->getStatusBar()->getText(), "Could not save lead.hlprs");
     EXPECT_EQ (blocking.getChildFile ("kept.txt").loadFileAsString(), "kept");
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
 
     editor->getStatusBar()->clear();
-    chooser.answer = folder.getChildFile ("missing folder").getChildFile ("bank");
+    chooser.willChoose (folder.getChildFile ("missing folder").getChildFile ("bank"));
     EditorTesting::click (window->getButton (OldStylePresetBrowserWindow::saveBank));
+    EditorTesting::pumpMessages();
     EXPECT_EQ (editor->getStatusBar()->getText(), "Could not save bank.hlprsb");
     EXPECT_EQ (editor->getStatusBar()->getPriority(), 6);
 }

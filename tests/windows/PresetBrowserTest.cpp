@@ -2,7 +2,7 @@
 #include "../presets/PresetTestProcessor.h"
 
 #include "framework/editor/DefaultLookAndFeel.h"
-#include "framework/windows/FileChooserSeam.h"
+#include "FakeFileChooser.h"
 #include "framework/windows/OldStylePresetBrowserWindow.h"
 
 using namespace EditorTesting;
@@ -12,22 +12,6 @@ namespace
     using Browser = OldStylePresetsBrowser;
     using M = ColumnBrowser::ListColumn;
     constexpr int depth1 = 3;
-
-    /** Answers every request at once with a chosen file (none: cancelled). */
-    struct FakeChooser : FileChooserSeam
-    {
-        FakeChooser()           { FileChooserSeam::set (this); }
-        ~FakeChooser() override { FileChooserSeam::set (nullptr); }
-
-        void chooseFile (const Request& request, Callback callback) override
-        {
-            requests.push_back (request);
-            callback (answer);
-        }
-
-        juce::File answer;
-        std::vector<Request> requests;
-    };
 
     juce::DragAndDropTarget::SourceDetails dragFrom (M& source, juce::Point<int> position)
     {
@@ -311,22 +295,25 @@ TEST_F (PresetBrowserTest, HoldingDownStepsAtOnceThenRepeatsAndStopsAtTheLastPre
 
 TEST_F (PresetBrowserTest, SavedPresetsGetTheirExtensionOnce)
 {
-    FakeChooser chooser;
+    FakeFileChooser chooser;
     folder.createDirectory();
     processor->setRecentDirectory (folder.getFullPathName());
 
-    chooser.answer = folder.getChildFile ("lead");
+    chooser.willChoose (folder.getChildFile ("lead"));
     click (window.getButton (OldStylePresetBrowserWindow::savePreset));
+    pumpMessages();
     ASSERT_EQ (chooser.requests.size(), 1u);
     EXPECT_EQ (chooser.requests[0].title, "Save current settings as preset");
     EXPECT_TRUE (chooser.requests[0].saving);
     EXPECT_EQ (chooser.requests[0].initialLocation, folder);
     EXPECT_TRUE (folder.getChildFile ("lead.hlprs").existsAsFile());
 
-    chooser.answer = folder.getChildFile ("pad.hlprs");
+    chooser.willChoose (folder.getChildFile ("pad.hlprs"));
     click (window.getButton (OldStylePresetBrowserWindow::savePreset));
-    chooser.answer = folder.getChildFile ("all");
+    pumpMessages();
+    chooser.willChoose (folder.getChildFile ("all"));
     click (window.getButton (OldStylePresetBrowserWindow::saveBank));
+    pumpMessages();
 
     // Nothing but the chosen files is left behind.
     juce::StringArray names;
@@ -338,7 +325,7 @@ TEST_F (PresetBrowserTest, SavedPresetsGetTheirExtensionOnce)
 
 TEST_F (PresetBrowserTest, LoadedFilesThatAreNotOursChangeNothing)
 {
-    FakeChooser chooser;
+    FakeFileChooser chooser;
     folder.createDirectory();
     processor->setParameter (depth1, 0.42f);
     const auto name = processor->getPresetName (0);
@@ -347,23 +334,29 @@ TEST_F (PresetBrowserTest, LoadedFilesThatAreNotOursChangeNothing)
                               juce::String ("not xml at all"),
                               juce::String ("<?xml version=\"1.0\"?><PresetBank application=\"Halvenek\">") })
     {
-        chooser.answer = folder.getChildFile ("file.hlprs");
-        chooser.answer.replaceWithText (text);
+        const auto file = folder.getChildFile ("file.hlprs");
+        file.replaceWithText (text);
+        chooser.willChoose (file);
         click (window.getButton (OldStylePresetBrowserWindow::loadPreset));
+        pumpMessages();
         click (window.getButton (OldStylePresetBrowserWindow::loadBank));
+        pumpMessages();
         EXPECT_FLOAT_EQ (processor->parameterValue (depth1), 0.42f);
         EXPECT_EQ (processor->getPresetName (0), name);
     }
 
     // A cancelled chooser does nothing; a real preset lands in the current slot.
-    chooser.answer = juce::File();
+    chooser.willCancel();
     click (window.getButton (OldStylePresetBrowserWindow::loadPreset));
+    pumpMessages();
     EXPECT_FLOAT_EQ (processor->parameterValue (depth1), 0.42f);
 
-    chooser.answer = folder.getChildFile ("good.hlprs");
+    const auto good = folder.getChildFile ("good.hlprs");
+    chooser.willChoose (good);
     processor->renamePreset (5, "Good One");
-    ASSERT_TRUE (processor->savePresetFile (chooser.answer, 5));
+    ASSERT_TRUE (processor->savePresetFile (good, 5));
     click (window.getButton (OldStylePresetBrowserWindow::loadPreset));
+    pumpMessages();
     EXPECT_EQ (processor->getPresetName (0), "Good One");
     EXPECT_EQ (chooser.requests.back().title, "Load single preset");
     EXPECT_EQ (processor->getRecentDirectory(), folder.getFullPathName());
