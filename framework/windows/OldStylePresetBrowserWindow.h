@@ -65,7 +65,7 @@ private:
     BasePluginOldStyle& processor;
     OldStylePresetsBrowser browser { this, processor };
     ComponentRow buttonColumn { true };
-    ComponentRow bottomRow { false, 0, ComponentRow::alignCentre };
+    ComponentRow bottomRow { false, 4, ComponentRow::alignCentre };
     std::array<std::unique_ptr<juce::Button>, numButtons> buttons;
     juce::OwnedArray<juce::Label> rowLabels;
     std::unique_ptr<HeldButtonRepeater> upRepeater, downRepeater;

@@ -101,6 +101,9 @@ namespace
         auto image = blank (BrowserArt::buttonSize);
         juce::Graphics g (image);
         drawButtonFace (g);
+
+        // The glyphs are drawn on a 30-pixel grid.
+        g.addTransform (juce::AffineTransform::scale ((float) BrowserArt::buttonSize / 30.0f));
         g.setColour (glyphInk);
         glyph (g);
         return image;
@@ -151,7 +154,7 @@ namespace
         arrow.addRectangle (12.5f, 15.5f, 5.0f, 6.5f);
 
         if (! up)
-            arrow.applyTransform (juce::AffineTransform::verticalFlip ((float) BrowserArt::buttonSize));
+            arrow.applyTransform (juce::AffineTransform::verticalFlip (30.0f));
 
         g.fillPath (arrow);
     }

@@ -10,7 +10,7 @@
 namespace BrowserArt
 {
     static constexpr int iconSize = 18;
-    static constexpr int buttonSize = 30;
+    static constexpr int buttonSize = 26;
 
     /** Every picture, by the file name the plug-in compiles in. */
     std::map<juce::String, juce::Image> renderAll();
