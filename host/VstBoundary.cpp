@@ -227,11 +227,17 @@ VstIntPtr VstBoundary::dispatch (VstInt32 opcode, VstInt32 index, VstIntPtr valu
         case effSetChunk:           return setChunk (index != 0, ptr, value);
 
         case effSetSampleRate:
+        {
+            const juce::ScopedLock sl (playSettingsLock);
             return forward (opcode, 0, 0, nullptr, (float) HostPlaySettings::sanitiseSampleRate (opt));
+        }
 
         case effSetBlockSize:
+        {
+            const juce::ScopedLock sl (playSettingsLock);
             announcedBlockSize = HostPlaySettings::sanitiseBlockSize (value, announcedBlockSize);
             return forward (opcode, 0, announcedBlockSize, nullptr, 0.0f);
+        }
 
         case effMainsChanged:       return resumeOrSuspend (value != 0);
 
@@ -296,6 +302,8 @@ VstIntPtr VstBoundary::copyTextFromWrapper (VstInt32 opcode, VstInt32 index, voi
 
 VstIntPtr VstBoundary::resumeOrSuspend (bool resume)
 {
+    const juce::ScopedLock sl (playSettingsLock);
+
     if (resume)
         preparedBlockSize = announcedBlockSize;
 
@@ -377,7 +385,12 @@ void VstBoundary::process (float** inputs, float** outputs, int numSamples)
     for (int channel = 0; inputsPresent && channel < numIn; ++channel)
         inputsPresent = inputs[channel] != nullptr;
 
-    if (! inputsPresent)
+    // A host that resumes, suspends or changes the block size or rate on another thread
+    // while this one processes would have the wrapper free its buffers under it: such a
+    // block is left silent instead, and the audio thread never waits.
+    const juce::ScopedTryLock playSettingsHeld (playSettingsLock);
+
+    if (! inputsPresent || ! playSettingsHeld.isLocked())
     {
         for (int channel = 0; channel < numOut; ++channel)
             if (outputs[channel] != nullptr)

@@ -67,6 +67,10 @@ private:
     ChunkKeeper chunks;
     VstEventFilter eventFilter;
 
+    // Held while the wrapper is resumed, suspended or given a block size or sample rate;
+    // processing only tries it.
+    juce::CriticalSection playSettingsLock;
+
     int announcedBlockSize = 1024;
     std::atomic<int> preparedBlockSize { 1024 };
     std::atomic<bool> resumed { false };

@@ -473,7 +473,12 @@ forcedinline void HalvenekCore::planReads (CallState& state, const SmoothedSnaps
         const ReadLanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
         const ReadLanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
         state.gains[s] = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
-        const ReadLanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
+        ReadLanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
+
+        // Held to 0 to 1 (NaN to 0), so that every read stays inside the line whatever
+        // the LFO arithmetic gives.
+        modulation = modulation > 0.0 ? modulation : 0.0;
+        modulation = modulation < 1.0 ? modulation : 1.0;
 
         // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
         const ReadLanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);

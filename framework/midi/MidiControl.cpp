@@ -38,32 +38,43 @@ void MidiControl::handleMidiMessage (const juce::MidiMessage& message)
     if (! isControllerNumber (controller))
         return;
 
-    const juce::ScopedLock sl (lock);
+    Parameter* parameter = nullptr;
 
-    if (learning)
-        learnController (controller);
-
-    if (auto* parameter = slots[(size_t) controller])
     {
-        // The factor is 1/127 rounded to single precision, so 127 gives exactly 1.
-        parameter->setNormalisedValue ((float) bytes[2] * 0.007874016f, true);
+        const juce::ScopedLock sl (lock);
+
+        if (learning)
+            learnController (controller);
+
+        parameter = slots[(size_t) controller];
+
+        if (parameter == nullptr)
+            return;
+
         lastMovedParameter = parameter;
         controllerMovedPending = true;
-        triggerUpdateFromAnyThread();
     }
+
+    // Set outside the map's lock: the parameter's listeners take the processor lock.
+    // The factor is 1/127 rounded to single precision, so 127 gives exactly 1.
+    parameter->setNormalisedValue ((float) bytes[2] * 0.007874016f, true);
+    triggerUpdateFromAnyThread();
 }
 
 //==============================================================================
 void MidiControl::setLearnMode (bool shouldLearn)
 {
-    const juce::ScopedLock sl (lock);
+    {
+        const juce::ScopedLock sl (lock);
 
-    if (learning == shouldLearn)
-        return;
+        if (learning == shouldLearn)
+            return;
 
-    learning = shouldLearn;
-    pendingParameter = nullptr;
-    pendingController = -1;
+        learning = shouldLearn;
+        pendingParameter = nullptr;
+        pendingController = -1;
+    }
+
     listeners.callLastToFirst ([this] (Listener& l) { l.learnStateChanged (*this); });
 }
 

@@ -410,12 +410,17 @@ bool StringParameter::getBoolValue() const
 
 void StringParameter::setText (const juce::String& newText, bool notify)
 {
-    const juce::ScopedWriteLock sl (lock);
+    {
+        const juce::ScopedWriteLock sl (lock);
 
-    if (text == newText)
-        return;
+        if (text == newText)
+            return;
 
-    text = newText;
+        text = newText;
+    }
+
+    // Listeners are called after the lock is released: they take the processor lock,
+    // which the audio thread may hold while it sets this text (a silent preset change).
     valueWasChanged (notify);
 }
 

@@ -186,31 +186,24 @@ juce::String ParameterManager::getParameterText (int index) const
     return found != byIndex.end() ? found->second->getText() : juce::String();
 }
 
+// The setters look the parameter up under the lock but call it outside: its listeners
+// take the processor lock, and no lock may be held while calling out.
 void ParameterManager::setParameterNormalisedValue (int index, float value)
 {
-    const juce::ScopedReadLock sl (lock);
-    const auto found = byIndex.find (index);
-
-    if (found != byIndex.end())
-        found->second->setNormalisedValue (value, true);
+    if (auto* p = getParameter (index))
+        p->setNormalisedValue (value, true);
 }
 
 void ParameterManager::setCurrentPresetNumber (int number, bool notify)
 {
-    const juce::ScopedReadLock sl (lock);
-    const auto found = byIndex.find (currentPresetNumberIndex);
-
-    if (found != byIndex.end())
-        found->second->setIntValue (number, notify);
+    if (auto* p = getParameter (currentPresetNumberIndex))
+        p->setIntValue (number, notify);
 }
 
 void ParameterManager::setCurrentPresetName (const juce::String& name, bool notify)
 {
-    const juce::ScopedReadLock sl (lock);
-    const auto found = byIndex.find (currentPresetNameIndex);
-
-    if (found != byIndex.end())
-        found->second->setText (name, notify);
+    if (auto* p = getParameter (currentPresetNameIndex))
+        p->setText (name, notify);
 }
 
 template <typename Function>

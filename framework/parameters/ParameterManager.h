@@ -6,8 +6,9 @@
 
 /** Owns every parameter of the plug-in and finds them by index or by name.
 
-    Lookups and calls made through the manager hold its reader-writer lock for reading;
-    clearing and adding hold it for writing.
+    Lookups hold its reader-writer lock for reading, clearing and adding hold it for
+    writing. The setters call the parameter they found after releasing it, because its
+    listeners take the processor lock.
 */
 class ParameterManager
 {

@@ -1,112 +1,207 @@
 #include "XmlReading.h"
+#include "RegularFile.h"
 
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace XmlReading
 {
     namespace
     {
-        // Scans the text without parsing it and refuses what would drive JUCE's recursive
-        // parser into a stack overflow: element nesting beyond the limit, and declarations
-        // such as <!DOCTYPE>, whose entities the parser expands recursively (a
-        // self-referring entity never ends). No document of ours declares anything.
-        bool isSafeToParse (const juce::String& text, int nestingLimit)
+        /** Scans a text before JUCE's parser sees it, because the parser takes too much:
+            it reports a document cut inside a start tag or a closing tag as complete, it
+            recurses once per nesting level (deep nesting overflows the stack) and it
+            expands declared entities recursively (a self-referring one never ends). A
+            text passes when it holds one root element, every tag, comment, CDATA section
+            and processing instruction ends, every closing tag closes the element it
+            names, nesting stays within the limit, and nothing is declared: no document of
+            ours declares anything. */
+        class DocumentScan
         {
-            int depth = 0;
-            auto p = text.getCharPointer();
+        public:
+            DocumentScan (const juce::String& text, int limit)  : p (text.getCharPointer()), nestingLimit (limit) {}
 
-            auto skipPast = [&p] (const char* terminator)
+            bool isCompleteAndSafe()
             {
-                const int length = (int) std::strlen (terminator);
-
                 while (! p.isEmpty())
                 {
-                    if (p.compareUpTo (juce::CharPointer_ASCII (terminator), length) == 0)
-                    {
-                        p += length;
-                        return;
-                    }
+                    if (*p++ != '<')
+                        continue;
 
-                    ++p;
+                    if (! (*p == '!' ? skipCommentOrCData()
+                         : *p == '?' ? skipPast ("?>")
+                         : *p == '/' ? closeElement()
+                         : openElement()))
+                        return false;
                 }
-            };
 
-            while (! p.isEmpty())
+                return rootClosed;
+            }
+
+        private:
+            bool skipCommentOrCData()
             {
-                if (*p != '<')
+                if (p.compareUpTo (juce::CharPointer_ASCII ("!--"), 3) == 0)
+                    return skipPast ("-->");
+
+                if (p.compareUpTo (juce::CharPointer_ASCII ("![CDATA["), 8) == 0)
+                    return ! openNames.empty() && skipPast ("]]>");
+
+                return false;
+            }
+
+            bool closeElement()
+            {
+                ++p;
+
+                if (openNames.empty() || readName() != openNames.back() || ! skipPast (">"))
+                    return false;
+
+                openNames.pop_back();
+                rootClosed = openNames.empty();
+                return true;
+            }
+
+            bool openElement()
+            {
+                if (rootClosed)
+                    return false;
+
+                auto name = readName();
+
+                if (name.isEmpty())
+                    return false;
+
+                // The end of the start tag, minding quoted attribute values.
+                juce::juce_wchar quote = 0, previous = 0;
+
+                for (;; ++p)
                 {
-                    ++p;
-                    continue;
+                    if (p.isEmpty())
+                        return false;
+
+                    const auto c = *p;
+
+                    if (quote != 0)
+                        quote = c == quote ? 0 : quote;
+                    else if (c == '"' || c == '\'')
+                        quote = c;
+                    else if (c == '>')
+                        break;
+
+                    previous = c;
                 }
 
                 ++p;
 
-                if (*p == '!')
+                if (previous == '/')
                 {
-                    if (p.compareUpTo (juce::CharPointer_ASCII ("!--"), 3) == 0)
-                        skipPast ("-->");
-                    else if (p.compareUpTo (juce::CharPointer_ASCII ("![CDATA["), 8) == 0)
-                        skipPast ("]]>");
-                    else
-                        return false;
-
-                    continue;
+                    rootClosed = openNames.empty();
+                    return true;
                 }
 
-                if (*p == '?')
-                {
-                    skipPast ("?>");
-                    continue;
-                }
+                if ((int) openNames.size() >= nestingLimit)
+                    return false;
 
-                if (*p == '/')
-                {
-                    --depth;
-                    skipPast (">");
-                    continue;
-                }
-
-                // An opening tag: find its end, minding quoted attribute values.
-                juce::juce_wchar quote = 0, previous = 0;
-
-                while (! p.isEmpty())
-                {
-                    const auto c = *p;
-
-                    if (quote != 0)
-                    {
-                        if (c == quote)
-                            quote = 0;
-                    }
-                    else if (c == '"' || c == '\'')
-                    {
-                        quote = c;
-                    }
-                    else if (c == '>')
-                    {
-                        break;
-                    }
-
-                    previous = c;
-                    ++p;
-                }
-
-                if (previous != '/')
-                    if (++depth > nestingLimit)
-                        return false;
-
-                if (! p.isEmpty())
-                    ++p;
+                openNames.push_back (std::move (name));
+                return true;
             }
 
-            return true;
+            juce::String readName()
+            {
+                const auto start = p;
+
+                while (! p.isEmpty() && ! p.isWhitespace() && *p != '>' && *p != '/')
+                    ++p;
+
+                return { start, p };
+            }
+
+            bool skipPast (const char* terminator)
+            {
+                const int length = (int) std::strlen (terminator);
+
+                for (; ! p.isEmpty(); ++p)
+                {
+                    if (p.compareUpTo (juce::CharPointer_ASCII (terminator), length) == 0)
+                    {
+                        p += length;
+                        return true;
+                    }
+                }
+
+                return false;
+            }
+
+            juce::String::CharPointerType p;
+            const int nestingLimit;
+            std::vector<juce::String> openNames;
+            bool rootClosed = false;
+        };
+    }
+
+    bool isWellFormedUtf8 (const void* data, size_t numBytes)
+    {
+        // Each lead byte allows its continuation bytes only in the ranges that make the
+        // shortest form of a code point outside the surrogates and below U+110000.
+        const auto* bytes = static_cast<const unsigned char*> (data);
+
+        for (size_t i = 0; i < numBytes;)
+        {
+            const unsigned int lead = bytes[i];
+
+            if (lead < 0x80)
+            {
+                ++i;
+                continue;
+            }
+
+            size_t continuations;
+            unsigned int lowest = 0x80, highest = 0xbf;
+
+            if (lead >= 0xc2 && lead <= 0xdf)
+            {
+                continuations = 1;
+            }
+            else if (lead >= 0xe0 && lead <= 0xef)
+            {
+                continuations = 2;
+                lowest = lead == 0xe0 ? 0xa0 : lowest;
+                highest = lead == 0xed ? 0x9f : highest;
+            }
+            else if (lead >= 0xf0 && lead <= 0xf4)
+            {
+                continuations = 3;
+                lowest = lead == 0xf0 ? 0x90 : lowest;
+                highest = lead == 0xf4 ? 0x8f : highest;
+            }
+            else
+            {
+                return false;
+            }
+
+            if (numBytes - i <= continuations)
+                return false;
+
+            for (size_t k = 1; k <= continuations; ++k)
+            {
+                if (bytes[i + k] < lowest || bytes[i + k] > highest)
+                    return false;
+
+                lowest = 0x80;
+                highest = 0xbf;
+            }
+
+            i += continuations + 1;
         }
+
+        return true;
     }
 
     std::unique_ptr<juce::XmlElement> parse (const juce::String& text)
     {
-        if (text.isEmpty() || ! isSafeToParse (text, maximumNestingDepth))
+        if (text.isEmpty() || ! DocumentScan (text, maximumNestingDepth).isCompleteAndSafe())
             return nullptr;
 
         juce::XmlDocument document (text);
@@ -115,23 +210,33 @@ namespace XmlReading
 
     std::unique_ptr<juce::XmlElement> parseUtf8 (const void* data, size_t numBytes)
     {
-        if (data == nullptr || numBytes == 0 || numBytes > (size_t) std::numeric_limits<int>::max())
+        if (data == nullptr || numBytes > (size_t) std::numeric_limits<int>::max())
             return nullptr;
 
-        if (! juce::CharPointer_UTF8::isValidString (static_cast<const char*> (data), (int) numBytes))
+        // A zero byte ends the text, as in the host's state blocks; a byte-order mark is
+        // not part of it.
+        const auto* text = static_cast<const char*> (data);
+
+        if (const void* end = std::memchr (text, 0, numBytes))
+            numBytes = (size_t) (static_cast<const char*> (end) - text);
+
+        if (numBytes >= 3 && std::memcmp (text, "\xef\xbb\xbf", 3) == 0)
+        {
+            text += 3;
+            numBytes -= 3;
+        }
+
+        if (numBytes == 0 || ! isWellFormedUtf8 (text, numBytes))
             return nullptr;
 
-        return parse (juce::String::fromUTF8 (static_cast<const char*> (data), (int) numBytes));
+        return parse (juce::String::fromUTF8 (text, (int) numBytes));
     }
 
     std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file)
     {
-        if (! file.existsAsFile())
-            return nullptr;
-
         juce::MemoryBlock bytes;
 
-        if (! file.loadFileAsData (bytes))
+        if (! RegularFile::read (file, bytes, maximumFileSize))
             return nullptr;
 
         return parseUtf8 (bytes.getData(), bytes.getSize());

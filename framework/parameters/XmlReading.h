@@ -12,16 +12,24 @@
 */
 namespace XmlReading
 {
-    /** Parses a text; null when it is not XML, has no root, nests deeper than any
-        document of ours or carries a declaration such as <!DOCTYPE> (the parser recurses
-        per level and per entity, so such text is refused before it is parsed). */
+    /** Parses a text; null unless it is one complete document: a root element that
+        ends, every tag, comment and section closed, closing tags matching their start
+        tags. Also null for nesting deeper than any document of ours and for declarations
+        such as <!DOCTYPE> (the parser recurses per level and per entity, so such text is
+        refused before it is parsed). */
     std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
 
-    /** Parses a block of bytes that should hold UTF-8 text; null for invalid UTF-8. */
+    /** Parses a block of bytes that should hold UTF-8 text, which a zero byte ends; a
+        leading byte-order mark is skipped. Null for ill-formed UTF-8. */
     std::unique_ptr<juce::XmlElement> parseUtf8 (const void* data, size_t numBytes);
 
-    /** Parses a file; null when it cannot be read or parsed. */
+    /** Parses a regular file of at most maximumFileSize bytes; null when it cannot be
+        read or parsed. */
     std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file);
+
+    /** True for UTF-8 in its shortest forms, without surrogates or code points beyond
+        U+10FFFF. */
+    bool isWellFormedUtf8 (const void* data, size_t numBytes);
 
     bool hasTag (const juce::XmlElement& element, juce::StringRef tagName);
 
@@ -43,4 +51,7 @@ namespace XmlReading
 
     /** Deepest element nesting this framework accepts. */
     constexpr int maximumNestingDepth = 64;
+
+    /** Largest file read as a document: a bank is well under a megabyte. */
+    constexpr juce::int64 maximumFileSize = 16 * 1024 * 1024;
 }

@@ -72,6 +72,8 @@ void AmberCrestEffect::updateCoreFromParameter (Parameter& parameter)
 //==============================================================================
 void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
 {
+    const juce::ScopedLock sl (lifecycleLock);
+
     // The Standalone app has no host transport; a playing 120 BPM one lets the
     // tempo-locked LFOs (the default) move there as they do in a DAW.
     usesInternalTransport = wrapperType == wrapperType_Standalone;
@@ -106,10 +108,27 @@ void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
 
 void AmberCrestEffect::releaseResources()
 {
+    const juce::ScopedLock sl (lifecycleLock);
     prepared = false;
 }
 
 //==============================================================================
+juce::Optional<double> AmberCrestEffect::heldTempo (juce::Optional<double> beatsPerMinute)
+{
+    if (! beatsPerMinute.hasValue() || ! std::isfinite (*beatsPerMinute))
+        return {};
+
+    return std::min (*beatsPerMinute, maximumHostTempo);
+}
+
+juce::Optional<double> AmberCrestEffect::usablePosition (juce::Optional<double> quarterNotes)
+{
+    if (! quarterNotes.hasValue() || ! (std::abs (*quarterNotes) <= maximumHostPosition))
+        return {};
+
+    return quarterNotes;
+}
+
 void AmberCrestEffect::followHostPosition()
 {
     auto* hostPlayHead = getPlayHead();
@@ -122,8 +141,8 @@ void AmberCrestEffect::followHostPosition()
     if (! position.hasValue())
         return;
 
-    const auto tempo = position->getBpm();
-    const auto quarterNotes = position->getPpqPosition();
+    const auto tempo = heldTempo (position->getBpm());
+    const auto quarterNotes = usablePosition (position->getPpqPosition());
 
     if (tempo.hasValue())
     {
@@ -191,6 +210,16 @@ void AmberCrestEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::Mid
 
     for (int channel = numInputs; channel < juce::jmin (numOutputs, numChannels); ++channel)
         buffer.clear (channel, 0, numSamples);
+
+    // A host that prepares or suspends on another thread in the middle of processing
+    // breaks its contract; the block it cuts into stays silent rather than racing it.
+    const juce::ScopedTryLock lifecycle (lifecycleLock);
+
+    if (! lifecycle.isLocked())
+    {
+        buffer.clear();
+        return;
+    }
 
     if (! prepared || core == nullptr || numChannels == 0)
         return;

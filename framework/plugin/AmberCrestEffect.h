@@ -25,6 +25,13 @@ class AmberCrestEffect : public BasePluginOldStyle
 public:
     class Core;
 
+    /** A host's time is taken only within these bounds, so that the clocks and the
+        tempo-locked LFOs never see numbers their arithmetic cannot carry: a faster tempo
+        is held at the maximum, a position that is not finite or lies further out is
+        ignored. */
+    static constexpr double maximumHostTempo = 1000.0;
+    static constexpr double maximumHostPosition = 1.0e9;
+
     explicit AmberCrestEffect (int numberOfHostParameters);
     ~AmberCrestEffect() override;
 
@@ -61,6 +68,8 @@ protected:
     void updateCoreFromParameter (Parameter&) override;
 
 private:
+    static juce::Optional<double> heldTempo (juce::Optional<double> beatsPerMinute);
+    static juce::Optional<double> usablePosition (juce::Optional<double> quarterNotes);
     void followHostPosition();
     void handleMidiEvent (const MidiEventQueue::Event&);
     void handOverPendingSamples();
@@ -70,6 +79,9 @@ private:
     std::unique_ptr<Core> core;
     std::vector<std::unique_ptr<Clock>> clocks;
     juce::CriticalSection processorLock;
+
+    // Held by prepare and release and, without waiting, by each block.
+    juce::CriticalSection lifecycleLock;
     std::atomic<bool> prepared { false };
     InternalTransport internalTransport;
     bool usesInternalTransport = false;

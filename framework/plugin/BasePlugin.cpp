@@ -328,13 +328,17 @@ juce::File BasePlugin::getUserSettingsFile() const
 
 void BasePlugin::loadUserSettings()
 {
-    userSettingsWereRead = true;
-
     UserSettings::Values values;
     collectUserSettings (values);
+    const auto file = getUserSettingsFile();
+    const bool read = UserSettings::load (file, getProductName(), values);
 
-    if (UserSettings::load (getUserSettingsFile(), getProductName(), values))
+    if (read)
         applyUserSettings (values);
+
+    // A file that is there but could not be read (damaged, another encoding, not a
+    // file) is the user's: it is not replaced by these values.
+    mayWriteUserSettings = read || ! file.exists();
 }
 
 void BasePlugin::loadStartupMidiMap()
@@ -345,7 +349,7 @@ void BasePlugin::loadStartupMidiMap()
 void BasePlugin::saveUserSettings() const
 {
     // An instance that never read the settings must not overwrite them with defaults.
-    if (! userSettingsWereRead)
+    if (! mayWriteUserSettings)
         return;
 
     UserSettings::Values values;

@@ -134,8 +134,9 @@ public:
     /** Initialisation step, after the settings: loads the user's MIDI map if one is set. */
     virtual void loadStartupMidiMap();
 
-    /** Writes the values in memory; a folder that cannot be written is ignored, and so
-        is an instance that never read them. Called from the product's destructor. */
+    /** Writes the values in memory; a folder that cannot be written is ignored. Nothing
+        is written by an instance that never read the file, nor over a file that was there
+        but could not be read. Called from the product's destructor. */
     void saveUserSettings() const;
 
     /** Copies the processor's settings into the values, and back. Subclasses that hold
@@ -166,7 +167,7 @@ private:
     EventsMap eventsMap;
     MidiControl midiControl { parameterManager };
     juce::File userSettingsFile;
-    bool userSettingsWereRead = false;
+    bool mayWriteUserSettings = false;
     std::atomic<bool> midiActivity { false };
 
     const int numHostParameters;

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace
 {
@@ -277,4 +280,41 @@ TEST (VstSoundTest, FactoryPresetZeroAudiblyChangesTheSound)
     const int from = 44100, to = input.size();
     EXPECT_GT (rms (difference, from, to), 0.1 * rms (input.left, from, to));
     EXPECT_GT (rms (output.left, from, to), 0.1 * rms (input.left, from, to));
+}
+
+TEST (VstProcessingTest, ResumeSuspendAndBlockSizeChangesDuringProcessingAreSurvived)
+{
+    // Outside the host contract, but some hosts do it: the wrapper's buffers are replaced
+    // while another thread is inside processing. Blocks cut into that way may be silent.
+    auto plugin = VstTestHost::shared().create();
+    plugin->resume (sampleRate, 512);
+    auto signal = StereoBuffer::testSignal (4096, sampleRate);
+    std::atomic<bool> stop { false }, finite { true };
+
+    std::thread audio ([&]
+    {
+        StereoBuffer out (signal.size());
+
+        while (! stop)
+        {
+            float* in[] { signal.left.data(), signal.right.data() };
+            float* outs[] { out.left.data(), out.right.data() };
+            plugin->processReplacing (in, outs, signal.size());
+
+            if (! allFinite (out))
+                finite = false;
+        }
+    });
+
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds (3);
+
+    for (int change = 0; std::chrono::steady_clock::now() < end; ++change)
+    {
+        plugin->dispatch (effMainsChanged, 0, change % 2);
+        plugin->dispatch (effSetBlockSize, 0, 16 << (change % 7));
+    }
+
+    stop = true;
+    audio.join();
+    EXPECT_TRUE (finite.load());
 }

@@ -74,3 +74,41 @@ TEST (XmlReading, StrayEntitiesAndCharacterReferencesAreHarmless)
     ASSERT_NE (root, nullptr);
     EXPECT_TRUE (root->getStringAttribute ("a").endsWith ("&"));
 }
+
+TEST (XmlReading, OnlyCompleteDocumentsAreParsed)
+{
+    // The parser reports each of these as a whole document.
+    const char* incomplete[] {
+        "<a><b/></a", "<a><b/></", "<a></b></a>", "<a><b></a></b>", "<a x=\"1\"", "<a x=\"1", "<a><b x='>'",
+        "<a/><b/>", "<a><!-- open", "<a><![CDATA[ open</a>", "<?xml version=\"1.0\"", "<a></a><",
+    };
+
+    for (auto* text : incomplete)
+        EXPECT_EQ (XmlReading::parse (text), nullptr) << text;
+
+    for (auto* text : { "<a><b/></a>", "<a b='>'/>", "<?xml version=\"1.0\"?>\n<a>x</a >\n<!-- done -->\n", "<a:b><c/></a:b>" })
+        EXPECT_NE (XmlReading::parse (text), nullptr) << text;
+}
+
+TEST (XmlReading, OnlyWellFormedUtf8IsRead)
+{
+    const std::string illFormed[] {
+        "\xc0\x80", "\xc1\xbf", "\xe0\x80\xaf", "\xe0\x9f\xbf", "\xed\xa0\x80", "\xed\xbf\xbf", "\xf0\x80\x80\x80",
+        "\xf0\x8f\xbf\xbf", "\xf4\x90\x80\x80", "\xf5\x80\x80\x80", "\xff", "\x80", "\xc3", "\xe2\x82", "\xf0\x9f\x98",
+    };
+
+    for (const auto& bytes : illFormed)
+    {
+        EXPECT_FALSE (XmlReading::isWellFormedUtf8 (bytes.data(), bytes.size())) << juce::String::toHexString (bytes.data(), (int) bytes.size());
+        const auto text = "<a n=\"" + bytes + "\"/>";
+        EXPECT_EQ (XmlReading::parseUtf8 (text.data(), text.size()), nullptr);
+    }
+
+    const std::string wellFormed = "x\xc2\x80\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf";
+    EXPECT_TRUE (XmlReading::isWellFormedUtf8 (wellFormed.data(), wellFormed.size()));
+
+    // A byte-order mark is no part of the text; a zero byte ends it.
+    EXPECT_NE (XmlReading::parseUtf8 ("\xef\xbb\xbf<a/>", 7), nullptr);
+    EXPECT_NE (XmlReading::parseUtf8 ("<a/>\0junk", 9), nullptr);
+    EXPECT_EQ (XmlReading::parseUtf8 ("<a></\0a>", 8), nullptr);
+}

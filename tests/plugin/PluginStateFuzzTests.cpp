@@ -200,3 +200,58 @@ TEST_F (PluginStateFuzzTest, HostileBlocksOfEveryKindAreSurvived)
     plugin->setCurrentProgramStateInformation (nullptr, 100);
     EXPECT_EQ (stateOf (*plugin), valid);
 }
+
+TEST_F (PluginStateFuzzTest, DocumentsCutInsideATagOrInIllFormedUtf8ChangeNothing)
+{
+    // Unsaved changes: the live values differ from the current slot, so re-applying the
+    // slot would show as well as replacing the bank.
+    plugin->getParameterManager().setParameterNormalisedValue (21, 0.123f);
+    const auto before = stateOf (*plugin);
+    juce::MemoryBlock program;
+    plugin->getCurrentProgramStateInformation (program);
+
+    const auto textOf = [] (const juce::MemoryBlock& block) { return std::string (static_cast<const char*> (block.getData()) + 8, block.getSize() - 10); };
+    const auto wrapWithLength = [] (const std::string& text, juce::int32 length)
+    {
+        juce::MemoryBlock block ("VC2!", 4);
+        block.setSize (8, true);
+        setLength (block, length);
+        block.append (text.data(), text.size());
+        block.append ("\0\0", 2);
+        return block;
+    };
+
+    juce::Random random (0x3c2f);
+    const std::string illFormed[] { "\xc0\x80", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xc1\xbf" };
+    std::vector<juce::MemoryBlock> blocks;
+
+    for (const auto& text : { textOf (before), textOf (program) })
+    {
+        // Cut inside each kind of closing tag: by the text's end, by the length field and by
+        // a zero byte; and inside the root's start tag.
+        for (size_t at = text.find ("</"); at != std::string::npos; at = text.find ("</", at + 1))
+        {
+            const auto cut = at + 1 + (size_t) random.nextInt ((int) (text.find ('>', at) - at - 1));
+            blocks.push_back (wrapWithLength (text.substr (0, cut), (juce::int32) cut));
+            blocks.push_back (wrapWithLength (text, (juce::int32) cut));
+            blocks.push_back (wrapWithLength (text.substr (0, cut) + '\0' + text.substr (cut + 1), (juce::int32) text.size()));
+        }
+
+        const auto inStartTag = (size_t) 2 + (size_t) random.nextInt ((int) text.find ('>') - 2);
+        blocks.push_back (wrapWithLength (text.substr (0, inStartTag), (juce::int32) inStartTag));
+
+        for (const auto& bytes : illFormed)
+        {
+            auto damaged = text;
+            damaged.insert (damaged.find ("name=\"", damaged.find ("<Preset ")) + 6, bytes);
+            blocks.push_back (wrapWithLength (damaged, (juce::int32) damaged.size()));
+        }
+    }
+
+    for (const auto& block : blocks)
+    {
+        plugin->setStateInformation (block.getData(), (int) block.getSize());
+        plugin->setCurrentProgramStateInformation (block.getData(), (int) block.getSize());
+        ASSERT_EQ (stateOf (*plugin), before) << &block - blocks.data() << ": " << textOf (block).substr (0, 200);
+    }
+}

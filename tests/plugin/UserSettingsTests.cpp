@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -331,4 +332,78 @@ TEST_F (UserSettingsTest, AnInstanceWithoutSettingsFileKeepsItsValues)
 
     Halvenek defaultPlace;
     EXPECT_EQ (defaultPlace.getUserSettingsFile(), UserSettings::getDefaultFile ("Halvenek"));
+}
+
+TEST_F (UserSettingsTest, AFileThatIsThereButCannotBeReadIsNeverOverwritten)
+{
+    Values custom;
+    custom.changing = UserSettings::Changing::silent;
+    const auto text = XmlReading::toDocumentText (*UserSettings::create (custom, "Halvenek")).toStdString();
+
+    // Little-endian UTF-16 with its byte-order mark.
+    std::string utf16 = "\xff\xfe";
+
+    for (const char c : text)
+        utf16 += std::string { c, '\0' };
+
+    auto latin1 = text;
+    latin1.replace (latin1.find ("silent"), 1, "\xe9");
+
+    const std::string unreadable[] {
+        utf16, latin1, text.substr (0, text.size() / 2), text.substr (0, text.rfind ('>')),
+    };
+
+    for (const auto& bytes : unreadable)
+    {
+        ASSERT_TRUE (file.replaceWithData (bytes.data(), bytes.size()));
+        {
+            Halvenek plugin;
+            plugin.setUserSettingsFile (file);
+            plugin.initialise();
+            EXPECT_EQ (plugin.getChangingMode(), UserSettings::Changing::normal);
+        }
+
+        juce::MemoryBlock after;
+        file.loadFileAsData (after);
+        EXPECT_EQ (after, juce::MemoryBlock (bytes.data(), bytes.size())) << &bytes - unreadable;
+    }
+
+    // A folder in the file's place stays; a UTF-8 file with a byte-order mark is simply read.
+    ASSERT_TRUE (file.deleteFile() && file.createDirectory());
+    {
+        Halvenek plugin;
+        plugin.setUserSettingsFile (file);
+        plugin.initialise();
+    }
+    EXPECT_TRUE (file.isDirectory());
+
+    ASSERT_TRUE (file.deleteRecursively());
+    const auto withMark = "\xef\xbb\xbf" + text;
+    ASSERT_TRUE (file.replaceWithData (withMark.data(), withMark.size()));
+    Halvenek plugin;
+    plugin.setUserSettingsFile (file);
+    plugin.initialise();
+    EXPECT_EQ (plugin.getChangingMode(), UserSettings::Changing::silent);
+}
+
+TEST_F (UserSettingsTest, StartupBankAndMapThatAreNoRegularFilesAreSkipped)
+{
+    const auto fifo = folder.getChildFile ("fifo");
+    ASSERT_EQ (mkfifo (fifo.getFullPathName().toRawUTF8(), 0600), 0);
+    const auto factoryFirst = Halvenek::create()->getPresetName (0);
+
+    for (const auto* path : { "/dev/zero", "/dev/urandom", fifo.getFullPathName().toRawUTF8() })
+    {
+        Values values;
+        values.defaultPresets = UserSettings::DefaultPresets::userDefined;
+        values.userPresetBankFile = path;
+        values.useUserMidiMap = true;
+        values.userMidiMapFile = path;
+        ASSERT_TRUE (UserSettings::save (file, "Halvenek", values));
+
+        Halvenek plugin;
+        plugin.setUserSettingsFile (file);
+        plugin.initialise();
+        EXPECT_EQ (plugin.getPresetName (0), factoryFirst) << path;
+    }
 }

@@ -1,11 +1,9 @@
 #include "HostedPlugin.h"
 
+#include "framework/parameters/XmlReading.h"
+
 namespace
 {
-    // VST 2.4 hosts see parameter names cut to 15 bytes; a full name given by the user still
-    // finds its parameter.
-    constexpr int cutNameLength = 15;
-
     // Long enough for a silent preset change to fade out, switch and fade in again.
     constexpr double presetChangeSeconds = 0.5;
 
@@ -20,6 +18,19 @@ namespace
 HostedPlugin::HostedPlugin (std::unique_ptr<juce::AudioPluginInstance> instance)
     : plugin (std::move (instance))
 {
+    // Halvenek's state names every parameter in full, in parameter order.
+    if (! isHalvenek (*plugin))
+        return;
+
+    juce::MemoryBlock state;
+
+    if (! juce::VSTPluginFormat::getChunkData (plugin.get(), state, false))
+        plugin->getStateInformation (state);
+
+    if (const auto document = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize()))
+        if (const auto* parameters = XmlReading::firstChild (*document, "ParametersState"))
+            for (auto* param = XmlReading::firstChild (*parameters, "param"); param != nullptr; param = XmlReading::nextSibling (*param, "param"))
+                fullNames.add (XmlReading::getAttribute (*param, "name"));
 }
 
 juce::String HostedPlugin::defaultPlugin()
@@ -93,14 +104,11 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load (const juce::String& pathOrUri,
 
 juce::String HostedPlugin::loadBank (const juce::File& bankFile)
 {
-    // JUCE's parser returns what it could read of a damaged file, and says nothing when the
-    // file ends inside the root's start tag; only a whole bank counts.
-    const auto text = bankFile.loadFileAsString();
-    juce::XmlDocument document (text);
-    const auto bank = document.getDocumentElement();
+    // Read as the plug-in reads its own bank files: a regular file of sane size, holding
+    // one complete document in valid UTF-8, nested no deeper than the plug-in accepts.
+    const auto bank = XmlReading::parseFile (bankFile);
 
-    if (bank == nullptr || document.getLastParseError().isNotEmpty() || ! text.trimEnd().endsWithChar ('>')
-         || ! bank->getTagName().equalsIgnoreCase ("PresetBank"))
+    if (bank == nullptr || ! XmlReading::hasTag (*bank, "PresetBank"))
         return bankFile.getFullPathName() + " is not a Halvenek preset bank";
 
     if (! isHalvenek (*plugin))
@@ -141,15 +149,18 @@ void HostedPlugin::selectPreset (int presetNumber, double sampleRate, int blockS
     plugin->releaseResources();
 }
 
+juce::String HostedPlugin::getName (int index) const
+{
+    return fullNames[index].isNotEmpty() ? fullNames[index] : plugin->getParameters()[index]->getName (1024);
+}
+
 juce::AudioProcessorParameter* HostedPlugin::findParameter (const juce::String& name) const
 {
-    for (auto* parameter : plugin->getParameters())
-    {
-        const auto shown = parameter->getName (1024);
+    const auto& parameters = plugin->getParameters();
 
-        if (shown == name || (shown.getNumBytesAsUTF8() == cutNameLength && name.startsWith (shown)))
-            return parameter;
-    }
+    for (int i = 0; i < parameters.size(); ++i)
+        if (name == getName (i) || name == parameters[i]->getName (1024))
+            return parameters[i];
 
     return nullptr;
 }
@@ -158,8 +169,8 @@ juce::String HostedPlugin::parameterNames() const
 {
     juce::StringArray names;
 
-    for (auto* parameter : plugin->getParameters())
-        names.add (parameter->getName (1024));
+    for (int i = 0; i < plugin->getParameters().size(); ++i)
+        names.add (getName (i));
 
     return names.joinIntoString (", ");
 }

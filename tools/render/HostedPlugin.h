@@ -25,15 +25,21 @@ public:
         controller would, and lets the change finish before the render starts. */
     void selectPreset (int presetNumber, double sampleRate, int blockSize);
 
-    /** Sets each named parameter; the one-line error (with the valid names) for a name that
-        the plug-in does not have. */
+    /** Sets each parameter named by its full name or the exact name the host shows; the
+        one-line error (with the valid names) for any other name. */
     juce::String setParameters (const std::vector<RenderOptions::ParameterValue>&);
 
 private:
     HostedPlugin (std::unique_ptr<juce::AudioPluginInstance>);
 
+    /** The parameter's full name where the plug-in tells it, else the name the host shows
+        (a VST 2.4 host shows names cut to 15 bytes). */
+    juce::String getName (int index) const;
+
+    /** The parameter with this full or shown name. */
     juce::AudioProcessorParameter* findParameter (const juce::String& name) const;
     juce::String parameterNames() const;
 
     std::unique_ptr<juce::AudioPluginInstance> plugin;
+    juce::StringArray fullNames;
 };

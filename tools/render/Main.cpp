@@ -3,6 +3,8 @@
 #include "OfflineRender.h"
 #include "ProgressBar.h"
 #include "RenderOptions.h"
+#include "WavInput.h"
+#include "WavOutput.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -39,77 +41,43 @@ namespace
             && std::filesystem::equivalent (a.getFullPathName().toStdString(), b.getFullPathName().toStdString(), error);
     }
 
-    /** The input file as a stereo buffer (a mono file on both sides) and its sample rate. */
-    juce::String readInput (const juce::File& file, juce::AudioBuffer<float>& audio, double& sampleRate)
-    {
-        juce::AudioFormatManager formats;
-        formats.registerFormat (new juce::WavAudioFormat(), true);
-
-        std::unique_ptr<juce::AudioFormatReader> reader (file.existsAsFile() ? formats.createReaderFor (file) : nullptr);
-
-        if (reader == nullptr)
-            return "cannot read " + file.getFullPathName() + ": not a readable WAV file";
-
-        if (reader->numChannels < 1 || reader->numChannels > 2)
-            return file.getFullPathName() + " has " + juce::String (reader->numChannels) + " channels; only mono and stereo files are rendered";
-
-        if (reader->sampleRate <= 0.0 || reader->lengthInSamples > std::numeric_limits<int>::max() / 2)
-            return "cannot read " + file.getFullPathName() + ": unusable sample rate or length";
-
-        const int length = (int) reader->lengthInSamples;
-        audio.setSize (2, length);
-        reader->read (&audio, 0, length, 0, true, true);
-
-        if (reader->numChannels == 1)
-            audio.copyFrom (1, 0, audio, 0, 0, length);
-
-        sampleRate = reader->sampleRate;
-        return {};
-    }
-
-    juce::String writeOutput (const juce::File& file, const juce::AudioBuffer<float>& audio, double sampleRate)
-    {
-        juce::TemporaryFile temporary (file);
-        {
-            std::unique_ptr<juce::OutputStream> stream (temporary.getFile().createOutputStream());
-            std::unique_ptr<juce::AudioFormatWriter> writer;
-
-            if (stream != nullptr)
-                writer.reset (juce::WavAudioFormat().createWriterFor (stream.get(), sampleRate, 2, 32, {}, 0));
-
-            if (writer == nullptr)
-                return "cannot write " + file.getFullPathName();
-
-            stream.release();
-
-            if (! writer->writeFromAudioSampleBuffer (audio, 0, audio.getNumSamples()))
-                return "cannot write " + file.getFullPathName();
-        }
-
-        if (! temporary.overwriteTargetFileWithTemporary())
-            return "cannot write " + file.getFullPathName();
-
-        return {};
-    }
-
     int run (const RenderOptions& options)
     {
-        juce::AudioBuffer<float> input;
+        juce::AudioBuffer<float> demo;
+        std::unique_ptr<WavInput> wav;
+        OfflineRender::InputReader readInput;
         double sampleRate = options.sampleRate.value_or (demoSampleRate);
+        juce::int64 inputLength = 0;
         auto preset = options.preset;
 
         if (options.rendersDemo())
         {
-            input = DemoPhrase::synthesise (sampleRate);
+            demo = DemoPhrase::synthesise (sampleRate);
+            inputLength = demo.getNumSamples();
             preset = preset.value_or (0);
+
+            readInput = [&demo] (juce::AudioBuffer<float>& block, juce::int64 start, int count)
+            {
+                for (int channel = 0; channel < 2; ++channel)
+                    block.copyFrom (channel, 0, demo, channel, (int) start, count);
+
+                return true;
+            };
         }
         else
         {
             if (isSameFile (options.input, options.output))
                 return fail ("the output file is the input file; choose another output name");
 
-            if (auto error = readInput (options.input, input, sampleRate); error.isNotEmpty())
+            juce::String error;
+            wav = WavInput::open (options.input, RenderOptions::lowestRate, RenderOptions::highestRate, error);
+
+            if (wav == nullptr)
                 return fail (error);
+
+            sampleRate = wav->getSampleRate();
+            inputLength = wav->getLength();
+            readInput = [&wav] (juce::AudioBuffer<float>& block, juce::int64 start, int count) { return wav->read (block, start, count); };
         }
 
         juce::String error;
@@ -133,23 +101,33 @@ namespace
         if (error = plugin->setParameters (options.parameterValues); error.isNotEmpty())
             return fail (error);
 
+        auto output = WavOutput::create (options.output, sampleRate, error);
+
+        if (output == nullptr)
+            return fail (error);
+
         OfflineRender::Settings settings;
         settings.sampleRate = sampleRate;
         settings.blockSize = options.blockSize;
         settings.tempo = options.tempo;
+        settings.inputLength = inputLength;
         settings.tailSamples = (int) (sampleRate * (ringOutSeconds + juce::jlimit (0.0, longestPluginTailSeconds, plugin->instance().getTailLengthSeconds())));
 
-        const double seconds = input.getNumSamples() / sampleRate;
         OfflineRender::Result result;
         {
-            ProgressBar progress (seconds > 1.0);
-            result = OfflineRender::render (plugin->instance(), input, settings, [&] (double done) { progress.show (done); });
+            ProgressBar progress (inputLength > sampleRate);
+            result = OfflineRender::render (plugin->instance(), settings, readInput,
+                                            [&output] (const juce::AudioBuffer<float>& block, int count) { return output->write (block, count); },
+                                            [&] (double done) { progress.show (done); });
         }
 
-        if (error = writeOutput (options.output, result.audio, sampleRate); error.isNotEmpty())
-            return fail (error);
+        if (result.inputFailed)
+            return fail ("cannot read " + options.input.getFullPathName());
 
-        const double renderedSeconds = result.audio.getNumSamples() / sampleRate;
+        if (result.outputFailed || ! output->finish())
+            return fail ("cannot write " + options.output.getFullPathName());
+
+        const double renderedSeconds = (double) result.length / sampleRate;
         std::cout << "Wrote " << options.output.getFullPathName() << " (" << juce::String (renderedSeconds, 2) << " s, stereo, 32-bit float, "
                   << juce::String (sampleRate, 0) << " Hz)" << std::endl;
 
@@ -182,5 +160,13 @@ int main (int argc, char* argv[])
         return 0;
     }
 
-    return run (options);
+    // Unwinding removes the temporary output file.
+    try
+    {
+        return run (options);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return fail ("out of memory");
+    }
 }

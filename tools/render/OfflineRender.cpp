@@ -4,16 +4,12 @@
 
 namespace OfflineRender
 {
-    Result render (juce::AudioPluginInstance& plugin, const juce::AudioBuffer<float>& input, const Settings& settings,
-                   const std::function<void (double)>& progress)
+    Result render (juce::AudioPluginInstance& plugin, const Settings& settings, const InputReader& readInput,
+                   const OutputWriter& writeOutput, const std::function<void (double)>& progress)
     {
-        const int inputLength = input.getNumSamples();
-        const int totalLength = inputLength + settings.tailSamples;
+        const auto totalLength = settings.inputLength + settings.tailSamples;
         const int numIn = plugin.getTotalNumInputChannels();
         const int numOut = plugin.getTotalNumOutputChannels();
-
-        Result result;
-        result.audio.setSize (2, totalLength);
 
         InternalTransport transport (settings.tempo);
         transport.prepare (settings.sampleRate);
@@ -21,21 +17,27 @@ namespace OfflineRender
         plugin.setNonRealtime (true);
         plugin.prepareToPlay (settings.sampleRate, settings.blockSize);
 
+        juce::AudioBuffer<float> input (2, settings.blockSize), output (2, settings.blockSize);
         juce::AudioBuffer<float> block (juce::jmax (numIn, numOut, 1), settings.blockSize);
         juce::MidiBuffer midi;
+        Result result;
 
-        for (int start = 0; start < totalLength; start += settings.blockSize)
+        for (juce::int64 start = 0; start < totalLength && ! (result.inputFailed || result.outputFailed); start += settings.blockSize)
         {
-            const int count = juce::jmin (settings.blockSize, totalLength - start);
-            const int fromInput = juce::jlimit (0, count, inputLength - start);
+            const int count = (int) juce::jmin ((juce::int64) settings.blockSize, totalLength - start);
+            const int fromInput = (int) juce::jlimit ((juce::int64) 0, (juce::int64) count, settings.inputLength - start);
 
             block.setSize (block.getNumChannels(), count, false, false, true);
             block.clear();
 
             // A mono plug-in gets the left channel; the tail is silence.
-            for (int channel = 0; channel < numIn; ++channel)
-                if (fromInput > 0)
-                    block.copyFrom (channel, 0, input, juce::jmin (channel, 1), start, fromInput);
+            if (fromInput > 0)
+            {
+                result.inputFailed = ! readInput (input, start, fromInput);
+
+                for (int channel = 0; channel < numIn; ++channel)
+                    block.copyFrom (channel, 0, input, juce::jmin (channel, 1), 0, fromInput);
+            }
 
             const auto began = juce::Time::getHighResolutionTicks();
             plugin.processBlock (block, midi);
@@ -45,9 +47,11 @@ namespace OfflineRender
             transport.advance (count);
 
             for (int channel = 0; channel < 2; ++channel)
-                result.audio.copyFrom (channel, start, block, juce::jmin (channel, numOut - 1), 0, count);
+                output.copyFrom (channel, 0, block, juce::jmin (channel, numOut - 1), 0, count);
 
-            progress ((double) (start + count) / (double) juce::jmax (1, totalLength));
+            result.outputFailed = ! writeOutput (output, count);
+            result.length += count;
+            progress ((double) (start + count) / (double) juce::jmax ((juce::int64) 1, totalLength));
         }
 
         plugin.releaseResources();

@@ -7,7 +7,6 @@ namespace
 {
     constexpr int highestPreset = 127;
     constexpr double lowestTempo = 20.0, highestTempo = 999.0;
-    constexpr double lowestRate = 8000.0, highestRate = 384000.0;
     constexpr int largestBlock = 65536;
 
     /** The whole text as a finite decimal number; nothing for anything else. */
@@ -177,9 +176,11 @@ Renders a WAV file through the Halvenek chorus (or another plug-in) offline, hos
 a DAW hosts it. Without IN.wav it renders a demo: a few seconds of plucked chords through
 factory preset 0.
 
-Input: a mono or stereo WAV file, 16, 24 or 32 bit. The output is a stereo WAV file at the
-input's sample rate, always as 32-bit float (nothing is clipped), with a short tail so that
-the chorus rings out. The output never replaces the input.
+Input: a mono or stereo WAV file, 8, 16, 24 or 32-bit integer or 32-bit float, at 8 to
+384 kHz; it is read as it renders, so its length costs no memory. The output is a stereo
+WAV file at the input's sample rate, always as 32-bit float (nothing is clipped), with a
+short tail so that the chorus rings out; it appears only when the render is complete and
+never replaces the input.
 
 Options:
   --preset N                  select preset N (0 to 127) of the plug-in's bank first, by a
@@ -188,7 +189,8 @@ Options:
                               --preset says otherwise)
   --set "Parameter Name=value"
                               set a parameter to a normalised value from 0 to 1, after the
-                              preset; repeat for more, e.g. --set "FX=0.7"
+                              preset; repeat for more, e.g. --set "FX=0.7". The name is the
+                              full one or exactly the one a VST host shows
   --tempo BPM                 tempo of the host transport, 20 to 999 (default 120); the
                               transport plays in 4/4 from position 0, so tempo-synchronised
                               LFOs move as in a DAW

@@ -14,6 +14,9 @@ struct RenderOptions
         float value;
     };
 
+    /** The sample rates rendered: the range the plug-in runs at. */
+    static constexpr double lowestRate = 8000.0, highestRate = 384000.0;
+
     juce::File input;                       // no file: the demo phrase
     juce::File output;
     std::optional<int> preset;

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 #ifdef HALVENEK_RENDER_TOOL
 
 namespace
@@ -165,6 +167,43 @@ TEST_F (RenderToolTest, RendersMonoAndStereoFilesOfEachDepthAtTheirRate)
     }
 }
 
+namespace
+{
+    /** A canonical PCM WAV header whose fields say what the test wants, true or not. */
+    juce::MemoryBlock wavHeader (int channels, juce::uint32 rate, int bits, juce::uint32 dataBytes, juce::uint32 riffSize)
+    {
+        juce::MemoryOutputStream out;
+        const int frameBytes = channels * ((bits + 7) / 8);
+        out.write ("RIFF", 4);
+        out.writeInt ((int) riffSize);
+        out.write ("WAVEfmt ", 8);
+        out.writeInt (16);
+        out.writeShort (1);
+        out.writeShort ((short) channels);
+        out.writeInt ((int) rate);
+        out.writeInt ((int) (rate * (juce::uint32) frameBytes));
+        out.writeShort ((short) frameBytes);
+        out.writeShort ((short) bits);
+        out.write ("data", 4);
+        out.writeInt ((int) dataBytes);
+        return out.getMemoryBlock();
+    }
+
+    juce::MemoryBlock wavFile (int channels, juce::uint32 rate, int bits, juce::uint32 claimedBytes, juce::uint32 actualBytes, juce::uint32 riffSize = 0)
+    {
+        auto bytes = wavHeader (channels, rate, bits, claimedBytes, riffSize != 0 ? riffSize : 36 + claimedBytes);
+        juce::Random random (3);
+
+        for (juce::uint32 i = 0; i < actualBytes; ++i)
+        {
+            const auto b = (char) random.nextInt (256);
+            bytes.append (&b, 1);
+        }
+
+        return bytes;
+    }
+}
+
 TEST_F (RenderToolTest, BadInputEndsWithOneLineAndNoOutput)
 {
     writeWav (file ("in.wav"), 2, 16, 44100.0, 0.5);
@@ -174,7 +213,31 @@ TEST_F (RenderToolTest, BadInputEndsWithOneLineAndNoOutput)
     file ("broken.hlprsb").replaceWithText ("<PresetBank name=\"x\"");
     file ("fake.so").replaceWithText ("not a plug-in");
 
-    const juce::StringArray cases[] {
+    // Files and paths that cannot be trusted: banks nested deeper than the plug-in reads
+    // (or deep enough to overflow a recursive parser), cut inside a closing tag, or no
+    // regular files; an output that is a folder; WAV headers that lie about the length,
+    // the RIFF size, the rate or a bit depth the reader does not fill.
+    const int depth = 1000, deeper = 300000;
+    file ("deep.hlprsb").replaceWithText ("<PresetBank>" + juce::String::repeatedString ("<PresetGroup>", depth)
+                                          + juce::String::repeatedString ("</PresetGroup>", depth) + "</PresetBank>");
+    file ("deeper.hlprsb").replaceWithText ("<PresetBank>" + juce::String::repeatedString ("<a>", deeper));
+    file ("cut.hlprsb").replaceWithText ("<PresetBank name=\"x\"><PresetGroup name=\"g\"></PresetGroup></Pre");
+    ASSERT_EQ (mkfifo (file ("fifo.hlprsb").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (file ("folder.wav").createDirectory());
+
+    const std::pair<const char*, juce::MemoryBlock> wavs[] {
+        { "billion.wav", wavFile (2, 44100, 16, 4000000000u, 0) },
+        { "fifty-million.wav", wavFile (2, 44100, 16, 200000000u, 4000) },
+        { "cut.wav", wavFile (2, 44100, 16, 400000, 200000) },
+        { "riff-small.wav", wavFile (2, 44100, 16, 40000, 40000, 36) },
+        { "huge-rate.wav", wavFile (2, 2147483647u, 16, 4000, 4000) },
+        { "one-hertz.wav", wavFile (1, 1, 16, 4000, 4000) },
+        { "ten-megahertz.wav", wavFile (1, 10000000, 16, 4000, 4000) },
+        { "twelve-bit.wav", wavFile (1, 44100, 12, 4000, 4000) },
+        { "twenty-bit.wav", wavFile (2, 44100, 20, 6000, 6000) },
+    };
+
+    std::vector<juce::StringArray> cases {
         { "missing.wav", "out.wav" },
         { "notes.txt", "out.wav" },
         { "noise.wav", "out.wav" },
@@ -200,9 +263,24 @@ TEST_F (RenderToolTest, BadInputEndsWithOneLineAndNoOutput)
         { "in.wav", "out.wav", "--unknown" },
         { "a.wav", "b.wav", "c.wav" },
         {},
+        { "in.wav", "out.wav", "--bank", "deep.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "deeper.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "cut.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "fifo.hlprsb" },
+        { "in.wav", "out.wav", "--bank", "/dev/zero" },
+        { "in.wav", "folder.wav" },
+        { "in.wav", "out.wav", "--set", "LFO 1 Stereo PhXYZ=0.5" },
+        { "in.wav", "out.wav", "--set", "LFO=0.5" },
     };
 
+    for (const auto& [name, bytes] : wavs)
+    {
+        ASSERT_TRUE (file (name).replaceWithData (bytes.getData(), bytes.getSize()));
+        cases.push_back ({ name, "out.wav" });
+    }
+
     const auto inputBytes = bytesOf (file ("in.wav"));
+    const auto numFiles = folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories);
 
     for (const auto& arguments : cases)
     {
@@ -214,11 +292,26 @@ TEST_F (RenderToolTest, BadInputEndsWithOneLineAndNoOutput)
         EXPECT_TRUE (result.output.startsWith ("halvenek-render: ")) << what << ": " << result.output;
         EXPECT_FALSE (file ("out.wav").exists()) << what;
         EXPECT_EQ (bytesOf (file ("in.wav")), inputBytes) << what;
+        EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), numFiles) << what << ": nothing is left behind";
     }
+
+    EXPECT_TRUE (file ("folder.wav").isDirectory());
 
     const auto unknown = run ({ "in.wav", "out.wav", "--set", "Nonexistent=0.5" });
     EXPECT_TRUE (unknown.output.contains ("LFO 1 Rate")) << "lists the valid names";
     EXPECT_TRUE (unknown.output.contains ("Output Volume"));
+}
+
+TEST_F (RenderToolTest, ParametersGoByFullOrShownName)
+{
+    writeWav (file ("in.wav"), 2, 16, 44100.0, 0.5);
+
+    // A VST 2.4 host shows names cut to 15 bytes; a longer name must be the full one.
+    for (const auto* name : { "LFO 1 Stereo Phase", "LFO 1 Stereo Ph" })
+    {
+        const auto result = run ({ "in.wav", "out.wav", "--set", juce::String (name) + "=0.5" });
+        EXPECT_EQ (result.exitCode, 0) << name << ": " << result.output;
+    }
 }
 
 TEST_F (RenderToolTest, TakesABankFileAndAPresetFromIt)
