@@ -73,18 +73,7 @@ void ColumnBrowser::addColumn (std::unique_ptr<Column> column)
 
     linkColumns();
     layoutColumns();
-
-    // Refreshing may change a selection and with it the columns: hold each one weakly.
-    juce::Array<juce::Component::SafePointer<Column>> toRefresh;
-
-    for (auto* each : columns)
-        toRefresh.add (each);
-
-    for (auto& each : toRefresh)
-        if (auto* listColumn = dynamic_cast<ListColumn*> (each.getComponent()))
-            listColumn->refresh();
-
-    columnsChanged();
+    refreshColumns();
 }
 
 void ColumnBrowser::removeLastColumn()
@@ -100,11 +89,14 @@ void ColumnBrowser::removeLastColumn()
 void ColumnBrowser::refreshAll()
 {
     if (columns.isEmpty())
-    {
         addColumn (createRootColumn());
-        return;
-    }
+    else
+        refreshColumns();
+}
 
+void ColumnBrowser::refreshColumns()
+{
+    // Refreshing may change a selection and with it the columns: hold each one weakly.
     juce::Array<juce::Component::SafePointer<Column>> toRefresh;
 
     for (auto* each : columns)

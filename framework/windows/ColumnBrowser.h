@@ -76,6 +76,9 @@ public:
 private:
     /** Deletes a column, or parks it when a running drag started from it. */
     void removeLastColumn();
+
+    /** Refreshes every list column, then reports the change. */
+    void refreshColumns();
     void linkColumns();
 
     ViewportComponent content;
