@@ -5,6 +5,19 @@ DesktopPopOut::DesktopPopOut (juce::Component& poppingComponent, std::function<v
 {
 }
 
+DesktopPopOut::StandIn::StandIn (DesktopPopOut& popOut)
+    : owner (popOut)
+{
+    setWantsKeyboardFocus (false);
+    setMouseClickGrabsKeyboardFocus (false);
+}
+
+void DesktopPopOut::StandIn::mouseDown (const juce::MouseEvent&)
+{
+    if (owner.out)
+        owner.component.toFront (true);
+}
+
 DesktopPopOut::~DesktopPopOut()
 {
     stopWatching();
@@ -28,6 +41,8 @@ bool DesktopPopOut::popOut()
     out = true;
 
     parent->removeChildComponent (&component);
+    parent->addAndMakeVisible (standIn);
+    standIn.setBounds (homeBounds);
     component.setBounds (screenBounds);
     component.addToDesktop (juce::ComponentPeer::windowIsTemporary);
     component.setVisible (true);
@@ -45,6 +60,9 @@ bool DesktopPopOut::bringBack()
     out = false;
     stopWatching();
     component.removeFromDesktop();
+
+    if (auto* standInParent = standIn.getParentComponent())
+        standInParent->removeChildComponent (&standIn);
 
     if (home != nullptr)
     {

@@ -10,7 +10,12 @@
 
     While the component is out, the parent it left is watched: when that parent stops
     showing (the host closed the editor window) or is deleted, `onHomeLost` runs, so the
-    owner can end its edit as on a loss of focus and leave no window behind. */
+    owner can end its edit as on a loss of focus and leave no window behind.
+
+    A stand-in holds the component's old place meanwhile. A click that reaches it was
+    meant for the component (the second click of a double click that came before the
+    new window was up): it gives the keyboard back to the component instead of letting
+    the editor take it, which would end the edit that click has just started. */
 class DesktopPopOut : private juce::ComponentListener
 {
 public:
@@ -41,9 +46,18 @@ private:
     void checkHome();
     void stopWatching();
 
+    /** An invisible component in the old place that passes presses back. */
+    struct StandIn : public juce::Component
+    {
+        explicit StandIn (DesktopPopOut& owner);
+        void mouseDown (const juce::MouseEvent&) override;
+        DesktopPopOut& owner;
+    };
+
     juce::Component& component;
     std::function<void()> onHomeLost;
     juce::Component::SafePointer<juce::Component> home;
     juce::Rectangle<int> homeBounds;
     bool out = false, moving = false;
+    StandIn standIn { *this };
 };

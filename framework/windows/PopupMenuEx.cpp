@@ -292,7 +292,7 @@ void PopupMenuEx::Window::paint (juce::Graphics& g)
             g.fillRoundedRectangle (juce::Rectangle<int> (4, top + 1, getWidth() - 8, rowHeight).toFloat(), 3.0f);
         }
 
-        g.setColour (item.enabled ? juce::Colours::black : juce::Colour (0xff808080));
+        g.setColour (juce::Colours::black);
         g.setFont (item.subMenu != nullptr && item.containsTickedItem ? font.boldened() : font);
         g.drawText (item.text, 6, top, getWidth() - 12, rowHeight, juce::Justification::centredLeft, true);
     }

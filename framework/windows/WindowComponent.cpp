@@ -15,7 +15,7 @@ WindowComponent::WindowComponent()
     closeButton.setSize (defaultCloseButtonSide, defaultCloseButtonSide);
     closeButton.addListener (this);
     addAndMakeVisible (closeButton);
-    lookAndFeelChanged();
+    takeCloseButtonPictures();
 }
 
 WindowComponent::~WindowComponent()
@@ -135,6 +135,17 @@ void WindowComponent::resized()
 }
 
 void WindowComponent::lookAndFeelChanged()
+{
+    takeCloseButtonPictures();
+}
+
+// A window built before it joins the editor gets the editor's look only then.
+void WindowComponent::parentHierarchyChanged()
+{
+    takeCloseButtonPictures();
+}
+
+void WindowComponent::takeCloseButtonPictures()
 {
     if (auto* lookAndFeel = DefaultLookAndFeel::of (*this))
     {

@@ -49,6 +49,7 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void lookAndFeelChanged() override;
+    void parentHierarchyChanged() override;
 
     static constexpr int minimumWidth = 250, minimumHeight = 120;
     static constexpr int frameMargin = 5, borderThickness = 3, titleBarSpace = 33;
@@ -61,6 +62,7 @@ private:
     int getDecorationDepth() const;
     void paintDecoration (juce::Graphics&);
     void paintTitleBar (juce::Graphics&);
+    void takeCloseButtonPictures();
 
     juce::ImageButton closeButton { "CloseButton" };
     juce::Image titleIcon, decorationStrip;

@@ -139,9 +139,7 @@ class StandaloneApp:
         self.xdotool("click", "--repeat", repeat, "--delay", delay_ms, button)
 
     def double_click(self, target):
-        # At a person's pace: a component that reacts to the first click (a display that
-        # pops out to edit) has time to do so before the second one arrives.
-        self.click(target, repeat=2, delay_ms=250)
+        self.click(target, repeat=2, delay_ms=120)
 
     def type_text(self, text):
         self.xdotool("type", "--delay", 40, text)

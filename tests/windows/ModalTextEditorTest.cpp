@@ -115,6 +115,25 @@ TEST_F (ModalTextEditorTest, EscapeRestoresTheTextAndReportsCancelWithoutCommit)
     EXPECT_FALSE (label.getEditor()->isOnDesktop());
 }
 
+TEST_F (ModalTextEditorTest, TheSecondClickOfADoubleClickOnTheOldPlaceKeepsTheEdit)
+{
+    juce::TextButton other ("Other");
+    other.setBounds (300, 30, 60, 20);
+    desktop.addAndMakeVisible (other);
+    startEditing();
+
+    // Arriving before the pop-out window, the click reaches the editor's window.
+    desktop.clickAt (label.getBounds().getCentre());
+    EXPECT_TRUE (label.getEditor()->isPoppedOut());
+    EXPECT_TRUE (label.getEditor()->hasKeyboardFocus (false));
+
+    desktop.clickAt (other.getBounds().getCentre());   // a click elsewhere ends it
+    EXPECT_FALSE (label.getEditor()->isPoppedOut());
+    EXPECT_EQ (label.getNumChildComponents(), 1);        // no stand-in left behind
+    EXPECT_EQ (desktop.getNumChildComponents(), 2);
+    desktop.removeChildComponent (&other);
+}
+
 TEST_F (ModalTextEditorTest, LosingTheFocusCommitsLikeReturn)
 {
     startEditing();

@@ -194,6 +194,10 @@ TEST_F (PseudoModalTest, TheFrameLaysOutItsCloseButtonAndTitleAndTheCloseButtonH
     dialog->setContentSize (400, 300);
     auto& close = dialog->getCloseButton();
     EXPECT_EQ (close.getName(), "CloseButton");
+    const auto picture = DefaultLookAndFeel::of (*desktop)->getCloseButtonImage (false);
+    ASSERT_TRUE (picture.isValid());   // taken when the window joined the editor
+    EXPECT_EQ (close.getBounds().getWidth(), picture.getWidth());
+    EXPECT_EQ (close.getHeight(), picture.getHeight());
     EXPECT_EQ (close.getPosition(), juce::Point<int> (416 - close.getWidth() - 10, 8));
     EXPECT_EQ (dialog->getTitleBarBounds(), juce::Rectangle<int> (8, 8, 400, 28));
 

@@ -29,6 +29,9 @@ namespace WindowTesting
         auto* peer = getPeer();
         ASSERT_NE (peer, nullptr) << "the desktop is not on screen";
         eventTime += 500;   // far apart, so no two presses make a double click
+
+        if (modifiers.isAnyMouseButtonDown())
+            peer->toFront (true);   // as JUCE does on an X button press
         peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position.toFloat(), modifiers,
                                 juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
                                 juce::Time::getMillisecondCounter() + eventTime);

@@ -19,7 +19,8 @@ namespace WindowTesting
         void putOnScreen();
 
         /** Presses and releases the left button at a point of the desktop through its
-            window, as the X server would: JUCE finds the component under the point. */
+            window, as the X server would: the window comes to the front with the
+            keyboard, and JUCE finds the component under the point. */
         void clickAt (juce::Point<int> position);
 
         /** Moves the mouse (no button held) to a point of the desktop through its window. */

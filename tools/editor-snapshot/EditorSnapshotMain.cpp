@@ -1,12 +1,19 @@
 // Renders the plug-in's editor into a PNG picture (the picture in the README is made this
 // way): the processor's own editor with the factory's first preset, after the processor
 // has played a chord for a moment with a host transport running at 120 BPM, so that the
-// VU meters and the LFO LEDs show what they show in a host. With --browse N the preset N
-// is chosen first and the preset browser panel is open on it.
+// VU meters and the LFO LEDs show what they show in a host.
+//
+//   halvenek_editor_snapshot <picture.png> [--alert | --menu | --browse <preset number>]
+//
+// --alert shows a confirmation alert over the editor; --menu an open popup menu with one
+// of its sub-menus open, the mouse over an item; --browse chooses the preset and opens the
+// preset browser panel on it.
 
 #include "framework/editor/EventsMap.h"
 #include "product/Halvenek.h"
 #include "product/HalvenekEditor.h"
+#include "framework/windows/AlertWindow.h"
+#include "framework/windows/PopupMenuEx.h"
 
 #include <cmath>
 #include <iostream>
@@ -85,6 +92,33 @@ namespace
                 parameter->handleUpdateNowIfNeeded();
     }
 
+    /** The mouse resting over a point of a component, as the component hears it. */
+    void hover (juce::Component& component, juce::Point<int> position)
+    {
+        const auto now = juce::Time::getCurrentTime();
+        const auto where = position.toFloat();
+        component.mouseMove (juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), where, {},
+                                               juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                                               juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
+                                               juce::MouseInputSource::defaultTiltY, &component, &component, now,
+                                               where, now, 0, false));
+    }
+
+    /** A menu of preset groups, as a browser would offer them. */
+    void fillGroupMenu (PopupMenuEx& menu)
+    {
+        menu.addItem (1, "Init");
+        auto& ensembles = menu.addSubMenu ("Ensembles");
+        ensembles.addItem (10, "Classic Stereo Chorus");
+        ensembles.addItem (11, "Wide Ensemble 2");
+        ensembles.addItem (12, "Glass Choir");
+        ensembles.addItem (13, "Tape Warble");
+        auto& vintage = menu.addSubMenu ("Vintage");
+        vintage.addItem (20, "Bucket Brigade");
+        menu.addItem (2, "Empty Group", false);
+        menu.setItemTicked (12, true, true);
+    }
+
     bool writePng (const juce::Image& image, const juce::File& file)
     {
         file.deleteFile();
@@ -100,11 +134,12 @@ namespace
 
 int main (int argc, char** argv)
 {
-    const bool browse = argc == 4 && juce::String (argv[2]) == "--browse";
+    const juce::String scene = argc >= 3 ? argv[2] : "";
+    const bool browse = argc == 4 && scene == "--browse";
 
-    if (argc != 2 && ! browse)
+    if (argc < 2 || argc > 4 || (argc == 3 && scene != "--alert" && scene != "--menu") || (argc == 4 && ! browse))
     {
-        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [--browse <preset number>]\n";
+        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [--alert | --menu | --browse <preset number>]\n";
         return 2;
     }
 
@@ -132,6 +167,29 @@ int main (int argc, char** argv)
     // One tick of the editor's timer, which runs only while a host shows the editor.
     editor->setVisible (true);
     editor->updateFromTimer();
+
+    std::unique_ptr<Vexa::AlertWindow> alert;
+    PopupMenuEx menu;
+
+    if (scene == "--alert")
+    {
+        alert = Vexa::AlertWindow::createConfirmation ("Overwrite Preset",
+                                                       "Replace \"Classic Stereo Chorus\" with the current settings?", nullptr);
+        editor->addChildComponent (*alert);
+        alert->show();
+    }
+    else if (scene == "--menu")
+    {
+        fillGroupMenu (menu);
+        auto& popup = menu.getPopupComponent();
+        editor->addChildComponent (popup);
+        popup.showAt (PseudoModalComponent::atPoint, { 240, 40 });
+
+        // The mouse rests on "Ensembles", whose sub-menu opens, and then on an item of it.
+        hover (*popup.getOpenWindow (0), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
+        popup.openPendingMenu();
+        hover (*popup.getOpenWindow (1), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
+    }
 
     const auto picture = editor->createComponentSnapshot (editor->getLocalBounds());
     processor->releaseResources();
