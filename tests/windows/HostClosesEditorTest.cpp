@@ -94,6 +94,10 @@ TEST_F (HostClosesEditorTest, ADialogShownWhenTheHostClosesIsStillUsableAfterReo
     MessageLoop::runUntil ([&] { return ! alert->isShown(); }, 1000);
     EXPECT_FALSE (alert->isShown());
 
-    alert.reset();   // the owner drops it while the editor lives on
-    EXPECT_EQ (editor->findControl ("CloseButton"), nullptr);
+    // The owner drops it while the editor lives on; nothing of it stays in the editor.
+    juce::Component::SafePointer<juce::Component> closeButton (&alert->getCloseButton());
+    const int editorChildren = editor->getNumChildComponents();
+    alert.reset();
+    EXPECT_EQ (closeButton.getComponent(), nullptr);
+    EXPECT_EQ (editor->getNumChildComponents(), editorChildren - 1);
 }
