@@ -9,6 +9,7 @@ HALVENEK_JOBS="${HALVENEK_JOBS:-$(nproc)}"
 HALVENEK_PACKAGES=(
     build-essential cmake pkg-config ccache
     juce-modules-source fst-dev lv2-dev fonts-wine
+    liblilv-dev sordi
     libasound2-dev libjack-jackd2-dev libfreetype-dev libfontconfig1-dev
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libgl-dev
     libpng-dev libjpeg-dev zlib1g-dev

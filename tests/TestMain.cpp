@@ -1,4 +1,4 @@
-#include "framework/plugin/UserSettings.h"
+#include "framework/plugin/SettingsLocation.h"
 
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
@@ -13,7 +13,7 @@ namespace
         void OnTestStart (const testing::TestInfo&) override { removeSettingsFile(); }
         void OnTestEnd (const testing::TestInfo&) override   { removeSettingsFile(); }
 
-        static void removeSettingsFile() { UserSettings::getDefaultFile ("Halvenek").deleteFile(); }
+        static void removeSettingsFile() { SettingsLocation::forPlugin ("Amber Crest Audio", "Halvenek").getLibraryFile().deleteFile(); }
     };
 }
 

@@ -72,7 +72,7 @@ void AmberCrestEffect::updateCoreFromParameter (Parameter& parameter)
 //==============================================================================
 void AmberCrestEffect::prepareToPlay (double sampleRate, int maximumBlockSize)
 {
-    const juce::ScopedLock sl (lifecycleLock);
+    const juce::ScopedLock lifecycle (lifecycleLock);
 
     // The Standalone app has no host transport; a playing 120 BPM one lets the
     // tempo-locked LFOs (the default) move there as they do in a DAW.

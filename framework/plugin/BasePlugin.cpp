@@ -321,9 +321,19 @@ void BasePlugin::loadParametersState (const juce::XmlElement& parametersState)
 }
 
 //==============================================================================
+juce::String BasePlugin::getMakerName() const
+{
+    return JucePlugin_Manufacturer;
+}
+
+SettingsLocation BasePlugin::getSettingsLocation() const
+{
+    return settingsLocation.has_value() ? *settingsLocation : SettingsLocation::forPlugin (getMakerName(), getProductName());
+}
+
 juce::File BasePlugin::getUserSettingsFile() const
 {
-    return userSettingsFile != juce::File() ? userSettingsFile : UserSettings::getDefaultFile (getProductName());
+    return userSettingsFile != juce::File() ? userSettingsFile : getSettingsLocation().getFileToRead();
 }
 
 void BasePlugin::loadUserSettings()
@@ -338,6 +348,7 @@ void BasePlugin::loadUserSettings()
 
     // A file that is there but could not be read (damaged, another encoding, not a
     // file) is the user's: it is not replaced by these values.
+    userSettingsFileRead = file;
     mayWriteUserSettings = read || ! file.exists();
 }
 
@@ -349,12 +360,21 @@ void BasePlugin::loadStartupMidiMap()
 void BasePlugin::saveUserSettings() const
 {
     // An instance that never read the settings must not overwrite them with defaults.
-    if (! mayWriteUserSettings)
+    if (userSettingsFileRead == juce::File())
+        return;
+
+    // Where the library's folder cannot be written, the user's own file is written even
+    // when a system-wide one beside the library was read.
+    const auto file = userSettingsFile != juce::File() ? userSettingsFile : getSettingsLocation().prepareFileToWrite();
+
+    if (file == userSettingsFileRead && ! mayWriteUserSettings)
         return;
 
     UserSettings::Values values;
     collectUserSettings (values);
-    UserSettings::save (getUserSettingsFile(), getProductName(), values);
+
+    if (! UserSettings::save (file, getProductName(), values))
+        juce::Logger::writeToLog (getProductName() + " could not write its settings to " + file.getFullPathName());
 }
 
 void BasePlugin::collectUserSettings (UserSettings::Values& values) const

@@ -3,12 +3,14 @@
 #include "../editor/EventsMap.h"
 #include "../midi/MidiControl.h"
 #include "../parameters/ParameterManager.h"
+#include "SettingsLocation.h"
 #include "UserSettings.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <unordered_map>
 
 /** The base processor of the product line: parameters built from the embedded definition
@@ -123,9 +125,15 @@ public:
     // The user settings file, read once during initialisation and written when the
     // processor goes away.
 
-    /** The settings file; by default "<product name>.ini" in the plug-in's folder. */
+    /** The settings file read at start-up: the one set here, or where the settings
+        location puts it ("<product name>.ini" beside the library, or in the user's config
+        folder when the library's folder cannot be written). */
     juce::File getUserSettingsFile() const;
     void setUserSettingsFile (const juce::File& file)   { userSettingsFile = file; }
+    void setUserSettingsLocation (const SettingsLocation& location) { settingsLocation = location; }
+
+    /** The maker, under whose name the user's config folder keeps the settings. */
+    virtual juce::String getMakerName() const;
 
     /** Initialisation step: reads the file over the values in memory and applies the
         result. Subclasses add their settings through collect and apply, not here. */
@@ -134,9 +142,10 @@ public:
     /** Initialisation step, after the settings: loads the user's MIDI map if one is set. */
     virtual void loadStartupMidiMap();
 
-    /** Writes the values in memory; a folder that cannot be written is ignored. Nothing
-        is written by an instance that never read the file, nor over a file that was there
-        but could not be read. Called from the product's destructor. */
+    /** Writes the values in memory where the settings location says; a write that fails
+        is reported on the log. Nothing is written by an instance that never read the file,
+        nor over a file that was there but could not be read. Called from the product's
+        destructor. */
     void saveUserSettings() const;
 
     /** Copies the processor's settings into the values, and back. Subclasses that hold
@@ -166,7 +175,10 @@ private:
     ParameterManager parameterManager;
     EventsMap eventsMap;
     MidiControl midiControl { parameterManager };
-    juce::File userSettingsFile;
+    SettingsLocation getSettingsLocation() const;
+
+    juce::File userSettingsFile, userSettingsFileRead;
+    std::optional<SettingsLocation> settingsLocation;
     bool mayWriteUserSettings = false;
     std::atomic<bool> midiActivity { false };
 

@@ -1,8 +1,43 @@
 #include "BasePluginOldStyle.h"
 #include "Resources.h"
 
+#include "../parameters/AudioThreadSafeAsyncUpdater.h"
 #include "../parameters/NumberText.h"
 #include "../parameters/XmlReading.h"
+
+/** Tells a host that lists the slots as programs that the current slot or the slots' names
+    changed. The changes may come on the audio thread (program changes, the silent preset
+    change); the host hears of them on the message thread. */
+class BasePluginOldStyle::HostProgramAnnouncer : private AudioThreadSafeAsyncUpdater
+{
+public:
+    explicit HostProgramAnnouncer (juce::AudioProcessor& processorToAnnounce) : processor (processorToAnnounce) {}
+
+    ~HostProgramAnnouncer() override    { cancelPendingUpdate(); }
+
+    void currentChanged() noexcept      { raise (currentFlag); }
+    void namesChanged() noexcept        { raise (namesFlag | currentFlag); }  // a move can change the current number
+
+private:
+    static constexpr int currentFlag = 1, namesFlag = 2;
+
+    void raise (int flag) noexcept
+    {
+        pending.fetch_or (flag);
+        triggerUpdateFromAnyThread();
+    }
+
+    void handleAsyncUpdate() override
+    {
+        const auto flags = pending.exchange (0);
+        processor.updateHostDisplay (juce::AudioProcessor::ChangeDetails()
+                                         .withProgramChanged ((flags & currentFlag) != 0)
+                                         .withParameterInfoChanged ((flags & namesFlag) != 0));
+    }
+
+    juce::AudioProcessor& processor;
+    std::atomic<int> pending { 0 };
+};
 
 BasePluginOldStyle::BasePluginOldStyle (int numberOfHostParameters)
     : BasePlugin (numberOfHostParameters),
@@ -19,7 +54,12 @@ BasePluginOldStyle::BasePluginOldStyle (int numberOfHostParameters)
 
     for (int i = 0; i < presetableCount; ++i)
         defaultPreset.setValue (i, parameters.getParameterNormalisedValue (i));
+
+    if (exposesPrograms())
+        hostProgramAnnouncer = std::make_unique<HostProgramAnnouncer> (*this);
 }
+
+BasePluginOldStyle::~BasePluginOldStyle() = default;
 
 void BasePluginOldStyle::initialise()
 {
@@ -168,6 +208,44 @@ void BasePluginOldStyle::handleProgramChange (int programNumber)
     changeToPreset (programNumber);
 }
 
+bool BasePluginOldStyle::exposesPrograms() const noexcept
+{
+    return wrapperType == wrapperType_LV2 || wrapperType == wrapperType_VST3;
+}
+
+int BasePluginOldStyle::getNumPrograms()
+{
+    return exposesPrograms() ? numPresets : 0;
+}
+
+int BasePluginOldStyle::getCurrentProgram()
+{
+    return exposesPrograms() ? current.load() : 0;
+}
+
+void BasePluginOldStyle::setCurrentProgram (int program)
+{
+    if (exposesPrograms())
+        handleProgramChange (program);
+}
+
+const juce::String BasePluginOldStyle::getProgramName (int program)
+{
+    return exposesPrograms() ? getPresetName (program) : juce::String();
+}
+
+void BasePluginOldStyle::changeProgramName (int program, const juce::String& name)
+{
+    if (exposesPrograms())
+        renamePreset (program, name);
+}
+
+void BasePluginOldStyle::announceProgramNames() noexcept
+{
+    if (hostProgramAnnouncer != nullptr)
+        hostProgramAnnouncer->namesChanged();
+}
+
 void BasePluginOldStyle::handleEvent (int eventNumber)
 {
     switch (eventNumber)
@@ -224,6 +302,7 @@ void BasePluginOldStyle::renamePreset (int slot, const juce::String& name)
         return;
 
     preset->setName (name);
+    announceProgramNames();
 
     if (slot == current.load())
         getParameterManager().setCurrentPresetName (name, true);
@@ -238,11 +317,15 @@ float BasePluginOldStyle::getPresetValue (int slot, int parameterIndex) const
 void BasePluginOldStyle::clearPresets()
 {
     bank.clear (defaultPreset);
+    announceProgramNames();
 }
 
 bool BasePluginOldStyle::recordParameterChange (Parameter& parameter)
 {
     const int index = parameter.getIndex();
+
+    if (index == ParameterManager::currentPresetNumberIndex && hostProgramAnnouncer != nullptr)
+        hostProgramAnnouncer->currentChanged();
 
     if (index == ParameterManager::currentPresetNameIndex)
     {
@@ -285,7 +368,12 @@ bool BasePluginOldStyle::isPresetElement (const juce::XmlElement& element)
 bool BasePluginOldStyle::loadPresetIntoSlot (const juce::XmlElement& element, int slot)
 {
     auto* preset = bank.getPreset (slot);
-    return preset != nullptr && getPresetFormat().loadPreset (element, *preset);
+
+    if (preset == nullptr || ! getPresetFormat().loadPreset (element, *preset))
+        return false;
+
+    announceProgramNames();
+    return true;
 }
 
 std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createPresetElementForSlot (int slot)
@@ -296,15 +384,15 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createPresetElementForSlot
 
 bool BasePluginOldStyle::loadBank (const juce::XmlElement& element)
 {
-    if (! getPresetFormat().loadBank (element, bank, defaultPreset))
-        return false;
+    const bool loaded = getPresetFormat().loadBank (element, bank, defaultPreset);
+    announceProgramNames();
 
     // The current number may stay the same while names and groups change: views of the
     // bank hear of the new bank through the number's listeners.
-    if (auto* number = getParameterManager().getParameter (ParameterManager::currentPresetNumberIndex))
+    if (auto* number = getParameterManager().getParameter (ParameterManager::currentPresetNumberIndex); loaded && number != nullptr)
         number->notifyListeners();
 
-    return true;
+    return loaded;
 }
 
 std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createBankElement()
@@ -437,6 +525,7 @@ juce::String BasePluginOldStyle::getBankFilePatterns() const
 void BasePluginOldStyle::reselect (const Preset* previouslyCurrent)
 {
     selectPreset (bank.indexOf (previouslyCurrent), false);
+    announceProgramNames();
 }
 
 void BasePluginOldStyle::movePreset (int fromSlot, int toSlot, int fromGroup, int toGroup)

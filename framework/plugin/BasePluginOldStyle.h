@@ -50,6 +50,7 @@ public:
     /** Adds the "Current Preset Number" and "Current Preset Name" parameters; the
         parameters 0 to numHostParameters - 1 are held in presets. */
     explicit BasePluginOldStyle (int numHostParameters = maxHostParameters);
+    ~BasePluginOldStyle() override;
 
     /** Connects the host slots and the parameter listener, reads the user settings and
         the start-up MIDI map, loads the default preset and the starting bank and applies
@@ -86,6 +87,17 @@ public:
 
     /** Carries out the editor events that act on presets; other numbers do nothing. */
     virtual void handleEvent (int eventNumber);
+
+    //==============================================================================
+    // Host programs. LV2 and VST3 hosts list the 128 slots by name as their presets, and
+    // choosing one selects the slot as a MIDI program change does; they hear when the
+    // current slot or the names change. Other hosts (the VST 2.4 layer) see no programs.
+    bool exposesPrograms() const noexcept;
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int) override;
+    const juce::String getProgramName (int) override;
+    void changeProgramName (int, const juce::String&) override;
 
     //==============================================================================
     // Slots.
@@ -210,6 +222,8 @@ protected:
     bool recordParameterChange (Parameter&) override;
 
 private:
+    class HostProgramAnnouncer;
+
     /** Applies the current slot at once or hands it to the preset changer. */
     void changeToCurrentPreset();
 
@@ -220,6 +234,7 @@ private:
     void renotifyNonPresetableParameters();
 
     void reselect (const Preset* previouslyCurrent);
+    void announceProgramNames() noexcept;
     juce::String makeFilePatterns (const juce::String& extension, const juce::StringArray& further) const;
 
     const int presetableCount;
@@ -238,6 +253,7 @@ private:
     juce::String recentDirectory;
 
     std::atomic<PresetChanger*> presetChanger { nullptr };
+    std::unique_ptr<HostProgramAnnouncer> hostProgramAnnouncer;
     ListenerArray<PresetManagerListener> presetListeners;
 
     JUCE_DECLARE_NON_COPYABLE (BasePluginOldStyle)

@@ -112,11 +112,6 @@ namespace UserSettings
         return juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
     }
 
-    juce::File getDefaultFile (const juce::String& productName)
-    {
-        return getPluginDirectory().getChildFile (productName + ".ini");
-    }
-
     void read (const juce::XmlElement& document, const juce::String& productName, Values& values)
     {
         if (! XmlReading::hasTag (document, "UserSettings")

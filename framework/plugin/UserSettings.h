@@ -4,8 +4,9 @@
 
 #include <memory>
 
-/** The per-installation settings file: "<product name>.ini" (XML despite the extension)
-    in the folder of the plug-in's own library file.
+/** The per-installation settings file: "<product name>.ini" (XML despite the extension),
+    in the folder of the plug-in's own library file or, where that cannot be written, in
+    the user's config folder (see SettingsLocation).
 
     The document is read into, and written from, plain values; the processor collects
     them from its parts before writing and applies them after reading.
@@ -32,9 +33,6 @@ namespace UserSettings
 
     /** The folder of the library file the running code was loaded from. */
     juce::File getPluginDirectory();
-
-    /** The settings file of a product in the plug-in's folder. */
-    juce::File getDefaultFile (const juce::String& productName);
 
     /** Reads a settings document into the values. A document of another kind or another
         product changes nothing; an entry that is missing or not understood leaves its

@@ -88,8 +88,11 @@ class StandaloneApp:
         env[STATE_VARIABLE] = self.state_file
         self.log = open(os.path.join(self.folder, "app.log"), "w")
         self.app = subprocess.Popen([app_copy], env=env, cwd=self.folder, stdout=self.log, stderr=subprocess.STDOUT)
-        self.wait_for(lambda s: s.get("editorShowing") == "1" and "bounds.PresetNameDisplay" in s, "the editor to show")
-        time.sleep(0.3)   # let the window settle before the first event
+        # Ready when the editor shows and the app's window has the keyboard: a click that
+        # comes earlier, while the window is still being mapped, may go astray.
+        self.wait_for(lambda s: s.get("editorShowing") == "1" and "bounds.PresetNameDisplay" in s and s.get("focused"),
+                      "the editor to show with the keyboard")
+        time.sleep(0.3)
 
     # -- state -------------------------------------------------------------------
     def state(self):

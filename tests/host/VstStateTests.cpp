@@ -174,12 +174,7 @@ TEST_F (VstStateTest, ProgramChangeByMidiIsReportedAsAutomation)
     plugin->resume();
     plugin->takeAutomation();
 
-    VstMidiEvent programChange {};
-    programChange.type = kVstMidiType;
-    programChange.byteSize = sizeof (VstMidiEvent);
-    programChange.midiData[0] = (char) 0xc0;
-    programChange.midiData[1] = 1;
-    plugin->sendEvents ({ reinterpret_cast<VstEvent*> (&programChange) });
+    plugin->sendProgramChange (1);
 
     auto signal = StereoBuffer::testSignal (44100, 44100.0);
     float* channels[] { signal.left.data(), signal.right.data() };

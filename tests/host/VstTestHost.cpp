@@ -108,7 +108,7 @@ VstIntPtr VstTestHost::Instance::handle (VstInt32 opcode, VstInt32 index, VstInt
         {
             // A playing 4/4 transport at 120 BPM from the start of the first block.
             timeInfo.samplePos = samplesPlayed;
-            timeInfo.ppqPos = timeInfo.sampleRate > 0 ? samplesPlayed / timeInfo.sampleRate * 2.0 : 0.0;
+            timeInfo.ppqPos = transportStart + (timeInfo.sampleRate > 0 ? samplesPlayed / timeInfo.sampleRate * 2.0 : 0.0);
             timeInfo.tempo = 120.0;
             timeInfo.barStartPos = 4.0 * (double) (long) (timeInfo.ppqPos / 4.0);
             timeInfo.timeSigNumerator = 4;
@@ -181,6 +181,16 @@ void VstTestHost::Instance::sendEvents (const std::vector<VstEvent*>& events)
         list->events[i] = events[i];
 
     dispatch (effProcessEvents, 0, 0, list);
+}
+
+void VstTestHost::Instance::sendProgramChange (int program)
+{
+    VstMidiEvent programChange {};
+    programChange.type = kVstMidiType;
+    programChange.byteSize = sizeof (VstMidiEvent);
+    programChange.midiData[0] = (char) 0xc0;
+    programChange.midiData[1] = (char) program;
+    sendEvents ({ reinterpret_cast<VstEvent*> (&programChange) });
 }
 
 std::vector<char> VstTestHost::Instance::getChunk (bool currentPresetOnly)

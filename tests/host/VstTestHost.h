@@ -40,6 +40,7 @@ public:
         void suspend();
         void processReplacing (float** inputs, float** outputs, int numSamples);
         void sendEvents (const std::vector<VstEvent*>& events);
+        void sendProgramChange (int program);
 
         std::vector<char> getChunk (bool currentPresetOnly);
         void setChunk (bool currentPresetOnly, const std::vector<char>& chunk);
@@ -47,6 +48,9 @@ public:
         std::vector<float> allParameters();
 
         std::vector<Automation> takeAutomation();
+
+        /** Where the transport stands, in quarter notes, when the first block plays. */
+        void setTransportStart (double quarterNotes)            { transportStart = quarterNotes; }
         int wantMidiRequests() const noexcept                    { return midiRequests; }
 
         /** Closes the plug-in now; the destructor does it otherwise. */
@@ -65,6 +69,7 @@ public:
         std::atomic<int> midiRequests { 0 };
         VstTimeInfo timeInfo {};
         double samplesPlayed = 0;
+        double transportStart = 0;
     };
 
     /** Loads the module; aborts the test run when it cannot be loaded. */

@@ -1,4 +1,5 @@
 #include "framework/parameters/XmlReading.h"
+#include "framework/plugin/SettingsLocation.h"
 #include "framework/plugin/UserSettings.h"
 #include "product/Halvenek.h"
 
@@ -290,7 +291,7 @@ TEST (UserSettingsLocation, TheFileLivesBesideTheModuleThatHoldsTheCode)
     // In this test program the code is linked into the executable itself.
     const auto module = juce::File ("/proc/self/exe").getLinkedTarget();
     EXPECT_EQ (UserSettings::getPluginDirectory(), module.getParentDirectory());
-    EXPECT_EQ (UserSettings::getDefaultFile ("Halvenek"), module.getParentDirectory().getChildFile ("Halvenek.ini"));
+    EXPECT_EQ (SettingsLocation::forPlugin ("Amber Crest Audio", "Halvenek").getLibraryFile(), module.getParentDirectory().getChildFile ("Halvenek.ini"));
     EXPECT_EQ (UserSettings::fileFromPath ("relative/x"), juce::File());
     EXPECT_EQ (UserSettings::fileFromPath (""), juce::File());
     EXPECT_EQ (UserSettings::fileFromPath ("/abs/x"), juce::File ("/abs/x"));
@@ -331,7 +332,7 @@ TEST_F (UserSettingsTest, AnInstanceWithoutSettingsFileKeepsItsValues)
     EXPECT_TRUE (plugin.getMidiControl().getUseUserMap());
 
     Halvenek defaultPlace;
-    EXPECT_EQ (defaultPlace.getUserSettingsFile(), UserSettings::getDefaultFile ("Halvenek"));
+    EXPECT_EQ (defaultPlace.getUserSettingsFile(), SettingsLocation::forPlugin ("Amber Crest Audio", "Halvenek").getLibraryFile());
 }
 
 TEST_F (UserSettingsTest, AFileThatIsThereButCannotBeReadIsNeverOverwritten)
@@ -406,4 +407,28 @@ TEST_F (UserSettingsTest, StartupBankAndMapThatAreNoRegularFilesAreSkipped)
         plugin.initialise();
         EXPECT_EQ (plugin.getPresetName (0), factoryFirst) << path;
     }
+}
+
+TEST_F (UserSettingsTest, AnUnwritableLibraryFolderKeepsTheSettingsInTheConfigFolderAndReadsThemBack)
+{
+    // Not even root may create a file in /proc: a system-wide install's library folder.
+    const SettingsLocation location (juce::File ("/proc"), folder.getChildFile ("config"), "Amber Crest Audio", "Halvenek");
+
+    {
+        Halvenek plugin;
+        plugin.setUserSettingsLocation (location);
+        plugin.initialise();
+        plugin.setStoringMode (BasePluginOldStyle::StoringMode::automatic);
+        plugin.setChangingMode (BasePluginOldStyle::ChangingMode::silent);
+    }
+
+    ASSERT_TRUE (location.getUserFile().existsAsFile());
+    EXPECT_EQ (location.getUserFile(), folder.getChildFile ("config/Amber Crest Audio/Halvenek/Halvenek.ini"));
+
+    Halvenek next;
+    next.setUserSettingsLocation (location);
+    EXPECT_EQ (next.getUserSettingsFile(), location.getUserFile());
+    next.initialise();
+    EXPECT_EQ (next.getStoringMode(), BasePluginOldStyle::StoringMode::automatic);
+    EXPECT_EQ (next.getChangingMode(), BasePluginOldStyle::ChangingMode::silent);
 }

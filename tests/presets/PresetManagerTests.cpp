@@ -1,4 +1,5 @@
 #include "../HeapAllocationCounter.h"
+#include "../MessageLoop.h"
 #include "PresetTestProcessor.h"
 
 #include "framework/parameters/XmlReading.h"
@@ -376,6 +377,49 @@ TEST (PresetManagerProgramChange, SilentModeLeavesTheApplyToTheChanger)
     p->applyCurrentPreset();
     expectParametersMatchSlot (*p, 6);
     EXPECT_EQ (p->currentPresetNumberParameter(), 6);
+}
+
+TEST (PresetManagerHostPrograms, LV2AndVst3HostsChooseSlotsAsAProgramChangeDoesAndHearOfChanges)
+{
+    EXPECT_EQ (makeProcessor()->getNumPrograms(), 0);   // the VST 2.4 layer declares none
+
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_VST3);
+    const auto p = makeProcessor();
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+
+    struct HostListener : juce::AudioProcessorListener
+    {
+        void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override {}
+        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details) override
+        {
+            programChanges += details.programChanged ? 1 : 0;
+            nameChanges += details.parameterInfoChanged ? 1 : 0;
+        }
+        int programChanges = 0, nameChanges = 0;
+    } host;
+    p->addListener (&host);
+
+    ASSERT_EQ (p->getNumPrograms(), 128);
+    EXPECT_EQ (p->getProgramName (127), p->getPresetName (127));
+    EXPECT_EQ (p->getProgramName (128), "");
+
+    p->setCurrentProgram (9);
+    EXPECT_EQ (p->getCurrentProgram(), 9);
+    expectParametersMatchSlot (*p, 9);
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return host.programChanges > 0; }));
+
+    p->setChangingMode (BasePluginOldStyle::ChangingMode::silent);
+    CountingChanger changer;
+    p->setPresetChanger (&changer);
+    p->setCurrentProgram (4);
+    p->setCurrentProgram (200);
+    EXPECT_EQ (changer.changes, 1);
+    EXPECT_EQ (p->getCurrentProgram(), 4);
+
+    p->changeProgramName (3, "Wide");
+    EXPECT_EQ (p->getPresetName (3), "Wide");
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return host.nameChanges > 0; }));
+    p->removeListener (&host);
 }
 
 TEST (PresetManagerProgramChange, ApplyingAllocatesNothing)
