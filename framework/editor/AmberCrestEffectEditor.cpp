@@ -5,6 +5,7 @@
 #include "../windows/AboutWindow.h"
 #include "../windows/OptionsWindow.h"
 #include "../plugin/AmberCrestEffect.h"
+#include "../windows/OldStylePresetBrowserWindow.h"
 
 AmberCrestEffectEditor::AmberCrestEffectEditor (AmberCrestEffect* effectProcessor, const juce::String& skinFileName)
     : BasePluginEditorOldStyle (effectProcessor, skinFileName),
@@ -14,6 +15,7 @@ AmberCrestEffectEditor::AmberCrestEffectEditor (AmberCrestEffect* effectProcesso
     leftVUMeter = dynamic_cast<GFXAnimation*> (findControl ("LeftVUMeter"));
     rightVUMeter = dynamic_cast<GFXAnimation*> (findControl ("RightVUMeter"));
     dockOptionsWindow();
+    dockPresetBrowser();
     resized();
 }
 
@@ -122,4 +124,13 @@ void AmberCrestEffectEditor::dockPanel (juce::Component& panel, juce::Component*
 
     if (panel.getParentComponent() != this)
         addChildComponent (panel);
+}
+
+void AmberCrestEffectEditor::dockPresetBrowser()
+{
+    if (auto* window = getPresetBrowserWindow())
+    {
+        window->useDockedForm();
+        dockPanel (*window, browserPanel);
+    }
 }

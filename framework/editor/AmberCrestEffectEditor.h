@@ -64,6 +64,9 @@ private:
         products that offer it. */
     void dockOptionsWindow();
 
+    /** The preset browser window, in its docked form, as the browser panel. */
+    void dockPresetBrowser();
+
     AmberCrestEffect& effect;
     const int skinHeight;
     float leftMeter = 0.0f, rightMeter = 0.0f;

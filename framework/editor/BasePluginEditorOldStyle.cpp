@@ -4,6 +4,7 @@
 #include "controls/GFXDisplay.h"
 #include "../windows/OptionsWindow.h"
 #include "../plugin/BasePluginOldStyle.h"
+#include "../windows/OldStylePresetBrowserWindow.h"
 
 BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle* editedProcessor, const juce::String& skinFileName)
     : BasePluginEditor (editedProcessor, skinFileName)
@@ -14,6 +15,7 @@ BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle* editedPr
         presetNameDisplay->addDisplayListener (this);
 
     createPresetsSettings();
+    createPresetBrowserWindow();
 }
 
 void BasePluginEditorOldStyle::createPresetsSettings()
@@ -43,4 +45,43 @@ void BasePluginEditorOldStyle::displayTextChanged (GFXDisplay* display)
 
     auto* presets = getProcessor();
     presets->renamePreset (presets->getCurrentPresetNumber(), display->getText());
+}
+
+void BasePluginEditorOldStyle::createPresetBrowserWindow()
+{
+    presetBrowserWindow = std::make_unique<OldStylePresetBrowserWindow> (*getProcessor());
+    addChildComponent (*presetBrowserWindow);
+    presetBrowserWindow->toFront (false);
+
+    if (auto* report = getStateReport())
+        reportPresetBrowser (*report);
+}
+
+void BasePluginEditorOldStyle::reportPresetBrowser (StateReport& report)
+{
+    // Every group as "name:size", and the group the browser's preset column shows.
+    report.addFact ("presetGroups", [this]
+    {
+        const auto& bank = getProcessor()->getPresetBank();
+        juce::StringArray groups;
+
+        for (int g = 0; g < bank.getGroupCount(); ++g)
+            groups.add (bank.getGroupName (g) + ":" + juce::String (bank.getGroupSize (g)));
+
+        return groups.joinIntoString ("|");
+    });
+
+    report.addFact ("browserGroup", [this]
+    {
+        auto* presets = presetBrowserWindow->getBrowser().getPresetColumn();
+        return juce::String (presets != nullptr ? presets->getGroup() : -1);
+    });
+}
+
+void BasePluginEditorOldStyle::controllerEvent (GUIController* control, int eventNumber)
+{
+    if (eventNumber == EventsMap::browsePresetsEvent && presetBrowserWindow != nullptr)
+        presetBrowserWindow->show();
+    else
+        BasePluginEditor::controllerEvent (control, eventNumber);
 }

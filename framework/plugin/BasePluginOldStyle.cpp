@@ -186,33 +186,26 @@ void BasePluginOldStyle::changeToCurrentPreset()
 
 void BasePluginOldStyle::selectNextPreset()
 {
-    const int next = current.load() + 1;
-
-    if (next >= numPresets)
-        return;
-
-    current.store (next);
-    changeToCurrentPreset();
+    changeToPreset (current.load() + 1);
 }
 
 void BasePluginOldStyle::selectPreviousPreset()
 {
-    const int previous = current.load() - 1;
+    changeToPreset (current.load() - 1);
+}
 
-    if (previous < 0)
+void BasePluginOldStyle::changeToPreset (int slot)
+{
+    if (! juce::isPositiveAndBelow (slot, numPresets))
         return;
 
-    current.store (previous);
+    current.store (slot);
     changeToCurrentPreset();
 }
 
 void BasePluginOldStyle::handleProgramChange (int programNumber)
 {
-    if (! juce::isPositiveAndBelow (programNumber, numPresets))
-        return;
-
-    current.store (programNumber);
-    changeToCurrentPreset();
+    changeToPreset (programNumber);
 }
 
 bool BasePluginOldStyle::exposesPrograms() const noexcept
@@ -391,8 +384,14 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createPresetElementForSlot
 
 bool BasePluginOldStyle::loadBank (const juce::XmlElement& element)
 {
-    const auto loaded = getPresetFormat().loadBank (element, bank, defaultPreset);
+    const bool loaded = getPresetFormat().loadBank (element, bank, defaultPreset);
     announceProgramNames();
+
+    // The current number may stay the same while names and groups change: views of the
+    // bank hear of the new bank through the number's listeners.
+    if (auto* number = getParameterManager().getParameter (ParameterManager::currentPresetNumberIndex); loaded && number != nullptr)
+        number->notifyListeners();
+
     return loaded;
 }
 
@@ -433,7 +432,8 @@ bool BasePluginOldStyle::loadPresetFile (const juce::File& file, int slot)
 
     const bool loaded = loadPresetIntoSlot (*root, slot);
 
-    if (slot == current.load())
+    // A document that is no preset of ours leaves the sound, and any unsaved edit, alone.
+    if (loaded && slot == current.load())
         applyCurrentPreset();
 
     return loaded;
@@ -451,10 +451,10 @@ bool BasePluginOldStyle::loadBankFile (const juce::File& file)
     bool loaded = false;
 
     if (root != nullptr)
-    {
         loaded = loadBank (*root);
+
+    if (loaded)
         applyCurrentPreset();
-    }
 
     setRecentDirectory (file.getParentDirectory().getFullPathName());
     return loaded;

@@ -77,6 +77,10 @@ public:
     void selectNextPreset();
     void selectPreviousPreset();
 
+    /** Makes a slot current and applies it, behind the preset changer's fade when the
+        changing mode is silent; slots outside 0 to 127 are ignored. */
+    void changeToPreset (int slot);
+
     /** A MIDI program change met at its sample position on the audio thread: programs
         below 128 become current and are applied, silently when so set. */
     virtual void handleProgramChange (int programNumber);
@@ -127,17 +131,17 @@ public:
 
     //==============================================================================
     // Files and documents. Files that cannot be read or parsed change nothing.
-    /** Reads a preset file into a slot; when the file parsed and the slot is current, the
-        slot is applied (also when the document was no preset of this product). True when
-        the file held a preset of this product. */
+    /** Reads a preset file into a slot and applies the slot when it is current; a file
+        that holds no preset of this product changes nothing. True when it held one. */
     bool loadPresetFile (const juce::File& file, int slot);
 
     /** Writes a slot's stored values; false when the slot does not exist or the file
         could not be written. */
     bool savePresetFile (const juce::File& file, int slot);
 
-    /** Reads a bank file and applies the current preset; remembers the file's folder in
-        every case. True when the file held a bank. */
+    /** Reads a bank file and applies the current preset; a file that holds no bank of
+        this product changes nothing. Remembers the file's folder in every case. True when
+        the file held a bank. */
     bool loadBankFile (const juce::File& file);
 
     /** Writes the bank and remembers the file's folder; false when the file could not be

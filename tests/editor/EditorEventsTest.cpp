@@ -115,7 +115,7 @@ TEST_F (EditorEventsTest, CtrlClickOnBrowsePresetButtonStoresTheCurrentPreset)
     EXPECT_FLOAT_EQ (processor->getPresetValue (0, parameter ("FX").getIndex()), (float) turned);
 }
 
-TEST_F (EditorEventsTest, OptionsOpenTheirPanelCtrlShowsAboutAndBrowseWaitsForItsWindow)
+TEST_F (EditorEventsTest, OptionsAndBrowseToggleTheirPanelsAndCtrlShowsAbout)
 {
     auto* options = find<GFXButton> ("OptionsButton");
     auto* browse = find<GFXButton> ("BrowsePresetButton");
@@ -131,7 +131,11 @@ TEST_F (EditorEventsTest, OptionsOpenTheirPanelCtrlShowsAboutAndBrowseWaitsForIt
     EXPECT_TRUE (editor->getAboutWindow()->isShown());
     editor->getAboutWindow()->hide();
 
-    click (*options);
+    click (*browse);   // the browser takes the options' place
+    EXPECT_EQ (editor->getHeight(), 479);
+    EXPECT_FALSE (editor->getOptionsWindow()->isVisible());
+    EXPECT_TRUE (editor->getPresetBrowserWindow()->isVisible());
+
     click (*browse);
     EXPECT_EQ (editor->getWidth(), 633);
     EXPECT_EQ (editor->getHeight(), 223);

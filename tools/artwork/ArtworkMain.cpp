@@ -1,4 +1,5 @@
 #include "BitmapFont.h"
+#include "BrowserArt.h"
 #include "ControlArt.h"
 #include "Faceplate.h"
 #include "OptionsArt.h"
@@ -66,7 +67,7 @@ int main (int argc, char** argv)
         if (! writePng (image, resources.getChildFile (name)))
             return fail ("cannot write " + name);
 
-    // The pictures of the windows and the options pages belong to the look-and-feel, not to the skin.
+    // The pictures of the windows, the browser and the options pages belong to the look-and-feel, not to the skin.
     const auto uiFolder = resources.getChildFile ("ui");
 
     if (! uiFolder.createDirectory())
@@ -76,6 +77,8 @@ int main (int argc, char** argv)
 
     for (auto& [number, picture] : OptionsArt::renderPictures())
         uiPictures[OptionsArt::pictureFileName (number)] = picture;
+
+    uiPictures.merge (BrowserArt::renderAll());
 
     for (auto& [name, image] : uiPictures)
         if (! writePng (image, uiFolder.getChildFile (name)))

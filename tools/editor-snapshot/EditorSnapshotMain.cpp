@@ -3,12 +3,14 @@
 // has played a chord for a moment with a host transport running at 120 BPM, so that the
 // VU meters and the LFO LEDs show what they show in a host.
 //
-//   halvenek_editor_snapshot <picture.png> [--alert | --menu | --about | --options-presets | --options-midi]
+//   halvenek_editor_snapshot <picture.png> [--alert | --menu | --about | --options-presets | --options-midi | --browse <preset number>]
 //
 // --alert shows a confirmation alert over the editor; --menu an open popup menu with one
 // of its sub-menus open, the mouse over an item; --about the about window; the options
-// scenes the docked options on one of their pages.
+// scenes the docked options on one of their pages; --browse chooses the preset and opens
+// the preset browser panel on it.
 
+#include "framework/editor/EventsMap.h"
 #include "framework/windows/AboutWindow.h"
 #include "framework/windows/OptionsWindow.h"
 #include "product/Halvenek.h"
@@ -159,12 +161,13 @@ namespace
 
 int main (int argc, char** argv)
 {
-    const juce::String scene = argc == 3 ? argv[2] : "";
+    const juce::String scene = argc >= 3 ? argv[2] : "";
     const juce::StringArray scenes { "--alert", "--menu", "--about", "--options-presets", "--options-midi" };
+    const bool browse = argc == 4 && scene == "--browse";
 
-    if (argc < 2 || argc > 3 || (argc == 3 && ! scenes.contains (scene)))
+    if (argc < 2 || argc > 4 || (argc == 3 && ! scenes.contains (scene)) || (argc == 4 && ! browse))
     {
-        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [" << scenes.joinIntoString (" | ") << "]\n";
+        std::cerr << "usage: halvenek_editor_snapshot <picture.png> [" << scenes.joinIntoString (" | ") << " | --browse <preset number>]\n";
         return 2;
     }
 
@@ -178,6 +181,12 @@ int main (int argc, char** argv)
     {
         std::cerr << "the processor built no editor\n";
         return 1;
+    }
+
+    if (browse)
+    {
+        processor->changeToPreset (juce::String (argv[3]).getIntValue());
+        editor->controllerEvent (nullptr, EventsMap::browsePresetsEvent);
     }
 
     bringControlsUpToDate (processor->getParameterManager());
@@ -209,7 +218,7 @@ int main (int argc, char** argv)
         popup.openPendingMenu();
         hover (*popup.getOpenWindow (1), { 20, PopupMenuEx::Window::getRowTop (1) + 8 });
     }
-    else if (scene.isNotEmpty())
+    else if (scenes.contains (scene))
     {
         openView (*processor, *editor, scene);
     }
