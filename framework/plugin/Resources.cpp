@@ -51,8 +51,8 @@ namespace
     private:
         static constexpr int maximumSide = 16384;
 
-        DeferredPicture (const char* data, int size, juce::Image::PixelFormat format, int width, int height)
-            : juce::ImagePixelData (format, width, height), png (data), pngSize (size)
+        DeferredPicture (const char* data, int size, juce::Image::PixelFormat format, int pictureWidth, int pictureHeight)
+            : juce::ImagePixelData (format, pictureWidth, pictureHeight), png (data), pngSize (size)
         {
         }
 

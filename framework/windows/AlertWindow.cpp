@@ -31,8 +31,8 @@ namespace Vexa
 
     juce::Font AlertWindow::getMessageFont()
     {
-        if (auto* lookAndFeel = DefaultLookAndFeel::of (*this))
-            return lookAndFeel->getStandardFont();
+        if (auto* look = DefaultLookAndFeel::of (*this))
+            return look->getStandardFont();
 
         return juce::Font ("Tahoma", 13.0f, juce::Font::plain);
     }

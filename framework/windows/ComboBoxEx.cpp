@@ -1,7 +1,7 @@
 #include "ComboBoxEx.h"
 
-ComboBoxEx::ComboBoxEx (const juce::String& componentName)
-    : juce::Component (componentName)
+ComboBoxEx::ComboBoxEx (const juce::String& name)
+    : juce::Component (name)
 {
     menu.addListener (this);
     addChildComponent (menu.getPopupComponent());

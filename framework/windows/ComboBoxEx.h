@@ -16,7 +16,7 @@ public:
         virtual void comboBoxExChanged (ComboBoxEx*) = 0;
     };
 
-    explicit ComboBoxEx (const juce::String& componentName = {});
+    explicit ComboBoxEx (const juce::String& name = {});
     ~ComboBoxEx() override;
 
     /** The menu to fill; refresh the shown text with `setSelectedId` after changing it. */

@@ -1,7 +1,7 @@
 #include "LabelWithModalTextEditor.h"
 
-LabelWithModalTextEditor::LabelWithModalTextEditor (const juce::String& componentName)
-    : juce::Component (componentName)
+LabelWithModalTextEditor::LabelWithModalTextEditor (const juce::String& name)
+    : juce::Component (name)
 {
 }
 

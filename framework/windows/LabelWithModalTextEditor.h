@@ -9,7 +9,7 @@ class LabelWithModalTextEditor : public juce::Component,
                                  public ModalTextEditor::ModalListener
 {
 public:
-    explicit LabelWithModalTextEditor (const juce::String& componentName = {});
+    explicit LabelWithModalTextEditor (const juce::String& name = {});
     ~LabelWithModalTextEditor() override;
 
     void setText (const juce::String& newText);

@@ -1,7 +1,7 @@
 #include "ModalTextEditor.h"
 
-ModalTextEditor::ModalTextEditor (const juce::String& componentName)
-    : juce::TextEditor (componentName)
+ModalTextEditor::ModalTextEditor (const juce::String& name)
+    : juce::TextEditor (name)
 {
     addListener (this);
 }

@@ -33,7 +33,7 @@ public:
         virtual void modalEditFinished (ModalTextEditor&)    {}
     };
 
-    explicit ModalTextEditor (const juce::String& componentName = {});
+    explicit ModalTextEditor (const juce::String& name = {});
     ~ModalTextEditor() override;
 
     void addModalListener (ModalListener* listener)         { modalListeners.add (listener); }

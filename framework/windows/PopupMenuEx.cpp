@@ -174,10 +174,10 @@ void PopupMenuEx::PopupMenuComponent::mouseDown (const juce::MouseEvent&)
     hide();
 }
 
-void PopupMenuEx::PopupMenuComponent::setPending (PopupMenuEx* menu, juce::Point<int> position, bool openNow)
+void PopupMenuEx::PopupMenuComponent::setPending (PopupMenuEx* menu, juce::Point<int> where, bool openNow)
 {
     pendingMenu = menu;
-    pendingPosition = position;
+    pendingPosition = where;
 
     if (openNow)
         openPendingMenu();
@@ -251,8 +251,8 @@ PopupMenuEx::Window::Window (PopupMenuComponent& popup, PopupMenuEx& shownMenu)
 
 void PopupMenuEx::Window::lookAndFeelChanged()
 {
-    if (auto* lookAndFeel = DefaultLookAndFeel::of (*this))
-        font = lookAndFeel->getStandardFont();
+    if (auto* look = DefaultLookAndFeel::of (*this))
+        font = look->getStandardFont();
 
     updateSize();
 }

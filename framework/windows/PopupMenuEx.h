@@ -112,7 +112,7 @@ public:
     bool isWaitingToOpen() const                { return isTimerRunning(); }
 
     /** Asks for a menu to open next to a window row: after the delay, or at once. */
-    void setPending (PopupMenuEx* menu, juce::Point<int> position, bool openNow);
+    void setPending (PopupMenuEx* menu, juce::Point<int> where, bool openNow);
 
     /** Stops a pending open (the user pressed a plain item). */
     void cancelPending()                        { stopTimer(); }

@@ -147,10 +147,10 @@ void WindowComponent::parentHierarchyChanged()
 
 void WindowComponent::takeCloseButtonPictures()
 {
-    if (auto* lookAndFeel = DefaultLookAndFeel::of (*this))
+    if (auto* look = DefaultLookAndFeel::of (*this))
     {
-        const auto normal = lookAndFeel->getCloseButtonImage (false);
-        const auto pressed = lookAndFeel->getCloseButtonImage (true);
+        const auto normal = look->getCloseButtonImage (false);
+        const auto pressed = look->getCloseButtonImage (true);
 
         if (normal.isValid())
             closeButton.setImages (true, false, true,
