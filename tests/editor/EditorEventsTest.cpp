@@ -2,6 +2,8 @@
 #include "../MessageLoop.h"
 
 #include "framework/windows/AboutWindow.h"
+#include "framework/windows/OldStylePresetBrowserWindow.h"
+#include "framework/windows/OptionsWindow.h"
 #include "framework/editor/controls/GFXAnimation.h"
 #include "framework/editor/controls/GFXButton.h"
 #include "framework/editor/controls/GFXDisplay.h"
