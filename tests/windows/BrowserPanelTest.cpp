@@ -29,7 +29,7 @@ protected:
     HalvenekTestRig rig { 44100.0, 512 };
     HalvenekEditor* editor = rig.processor->getEditorComponent();
     OldStylePresetBrowserWindow* window = editor->getPresetBrowserWindow();
-    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("halvenek-panel", {}, false);
+    const juce::File folder = juce::File::createTempFile ("halvenek-panel");
 };
 
 TEST_F (BrowserPanelTest, BrowsePresetsOpensTheDockedBrowserOnTheCurrentPreset)

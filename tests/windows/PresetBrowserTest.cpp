@@ -86,7 +86,7 @@ protected:
     std::unique_ptr<PresetTestProcessor> processor = std::make_unique<PresetTestProcessor>();
     DefaultLookAndFeel lookAndFeel;
     OldStylePresetBrowserWindow window { *processor };
-    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("halvenek-browser", {}, false);
+    const juce::File folder = juce::File::createTempFile ("halvenek-browser");
 };
 
 TEST_F (PresetBrowserTest, ShowsTheCurrentPresetAndSelectsPresetsWithoutReapplyingTheCurrentOne)
