@@ -1,5 +1,6 @@
 #include "BasePluginOldStyle.h"
 #include "Resources.h"
+#include "Vst3ProgramListNotifier.h"
 
 #include "../parameters/AudioThreadSafeAsyncUpdater.h"
 #include "../parameters/NumberText.h"
@@ -18,6 +19,14 @@ public:
     void currentChanged() noexcept      { raise (currentFlag); }
     void namesChanged() noexcept        { raise (namesFlag | currentFlag); }  // a move can change the current number
 
+    /** Message thread. */
+    void setVst3ComponentHandler ([[maybe_unused]] Steinberg::FUnknown* handler)
+    {
+       #if JucePlugin_Build_VST3
+        vst3ProgramList.setComponentHandler (handler);
+       #endif
+    }
+
 private:
     static constexpr int currentFlag = 1, namesFlag = 2;
 
@@ -33,9 +42,17 @@ private:
         processor.updateHostDisplay (juce::AudioProcessor::ChangeDetails()
                                          .withProgramChanged ((flags & currentFlag) != 0)
                                          .withParameterInfoChanged ((flags & namesFlag) != 0));
+
+       #if JucePlugin_Build_VST3
+        if ((flags & namesFlag) != 0)
+            vst3ProgramList.announceNamesChanged();   // VST3 hosts re-read names only when told so
+       #endif
     }
 
     juce::AudioProcessor& processor;
+   #if JucePlugin_Build_VST3
+    Vst3ProgramListNotifier vst3ProgramList;
+   #endif
     std::atomic<int> pending { 0 };
 };
 
@@ -238,6 +255,12 @@ void BasePluginOldStyle::changeProgramName (int program, const juce::String& nam
 {
     if (exposesPrograms())
         renamePreset (program, name);
+}
+
+void BasePluginOldStyle::setIComponentHandler (Steinberg::FUnknown* handler)
+{
+    if (hostProgramAnnouncer != nullptr)
+        hostProgramAnnouncer->setVst3ComponentHandler (handler);
 }
 
 void BasePluginOldStyle::announceProgramNames() noexcept

@@ -15,7 +15,8 @@
     names are exchanged under a short spin lock (see Preset), and the current number and
     the modes the audio thread reads are atomic.
 */
-class BasePluginOldStyle : public BasePlugin
+class BasePluginOldStyle : public BasePlugin,
+                           public juce::VST3ClientExtensions
 {
 public:
     /** Applies a preset change later, behind a fade (the DSP core). */
@@ -98,6 +99,10 @@ public:
     void setCurrentProgram (int) override;
     const juce::String getProgramName (int) override;
     void changeProgramName (int, const juce::String&) override;
+
+    /** The VST3 wrapper hands over the host's component handler here; a VST3 host is told
+        through it when the program names change. */
+    void setIComponentHandler (Steinberg::FUnknown*) override;
 
     //==============================================================================
     // Slots.

@@ -5,9 +5,12 @@
 #include "framework/parameters/XmlReading.h"
 
 #include <gtest/gtest.h>
+#include <pluginterfaces/vst/ivstunits.h>
 
 #include <set>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -420,6 +423,75 @@ TEST (PresetManagerHostPrograms, LV2AndVst3HostsChooseSlotsAsAProgramChangeDoesA
     EXPECT_EQ (p->getPresetName (3), "Wide");
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return host.nameChanges > 0; }));
     p->removeListener (&host);
+}
+
+namespace
+{
+    /** A VST3 host's component handler, as far as program lists go: counts the references
+        it hands out and records the program-list notices. */
+    struct FakeVst3UnitHandler : Steinberg::Vst::IUnitHandler
+    {
+        Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** object) override
+        {
+            if (Steinberg::FUnknownPrivate::iidEqual (iid, Steinberg::Vst::IUnitHandler_iid)
+                || Steinberg::FUnknownPrivate::iidEqual (iid, Steinberg::FUnknown_iid))
+            {
+                addRef();
+                *object = this;
+                return Steinberg::kResultOk;
+            }
+
+            *object = nullptr;
+            return Steinberg::kNoInterface;
+        }
+
+        Steinberg::uint32 PLUGIN_API addRef() override  { return (Steinberg::uint32) ++references; }
+        Steinberg::uint32 PLUGIN_API release() override { return (Steinberg::uint32) --references; }
+
+        Steinberg::tresult PLUGIN_API notifyUnitSelection (Steinberg::Vst::UnitID) override { return Steinberg::kResultOk; }
+
+        Steinberg::tresult PLUGIN_API notifyProgramListChange (Steinberg::Vst::ProgramListID listId, Steinberg::int32 program) override
+        {
+            notices.push_back ({ listId, program });
+            return Steinberg::kResultOk;
+        }
+
+        int references = 1;
+        std::vector<std::pair<Steinberg::Vst::ProgramListID, Steinberg::int32>> notices;
+    };
+}
+
+TEST (PresetManagerHostPrograms, Vst3HostIsToldToRereadTheProgramListWhenNamesChange)
+{
+    FakeVst3UnitHandler host;
+
+    makeProcessor()->setIComponentHandler (&host);   // the VST 2.4 layer lists no programs
+    EXPECT_EQ (host.references, 1);
+
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_VST3);
+    auto p = makeProcessor();
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+
+    p->setIComponentHandler (&host);
+    EXPECT_EQ (host.references, 2);
+
+    p->changeProgramName (3, "Wide");
+    p->movePreset (3, 7, 0, 0);
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! host.notices.empty(); }));
+    MessageLoop::dispatchPending();   // both changes coalesce into one notice
+
+    const std::pair<Steinberg::Vst::ProgramListID, Steinberg::int32> wholeList { 0x70727374, Steinberg::Vst::kAllProgramInvalid };
+    EXPECT_EQ (host.notices, std::vector { wholeList });
+
+    p->setIComponentHandler (nullptr);   // the host detaches: its reference is given back
+    EXPECT_EQ (host.references, 1);
+    p->changeProgramName (4, "Narrow");
+    MessageLoop::dispatchPending();
+    EXPECT_EQ (host.notices.size(), 1u);
+
+    p->setIComponentHandler (&host);
+    p.reset();
+    EXPECT_EQ (host.references, 1);   // nor is a reference kept past the plug-in's life
 }
 
 TEST (PresetManagerProgramChange, ApplyingAllocatesNothing)
