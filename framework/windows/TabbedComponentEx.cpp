@@ -1,5 +1,7 @@
 #include "TabbedComponentEx.h"
 
+#include "../editor/DefaultLookAndFeel.h"
+
 TabbedComponentEx::TabbedComponentEx()
     : juce::TabbedComponent (juce::TabbedButtonBar::TabsAtTop)
 {
@@ -22,4 +24,25 @@ void TabbedComponentEx::currentTabChanged (int newCurrentTabIndex, const juce::S
     // A page added before the window reached the editor has not met its look-and-feel yet.
     if (auto* page = getCurrentContentComponent())
         page->sendLookAndFeelChange();
+}
+
+void TabbedComponentEx::lookAndFeelChanged()
+{
+    takeMetrics();
+    juce::TabbedComponent::lookAndFeelChanged();
+}
+
+void TabbedComponentEx::parentHierarchyChanged()
+{
+    takeMetrics();
+    juce::TabbedComponent::parentHierarchyChanged();
+}
+
+void TabbedComponentEx::takeMetrics()
+{
+    if (auto* look = DefaultLookAndFeel::of (*this))
+    {
+        setTabBarDepth (look->getTabBarDepth());
+        setIndent (look->getTabIndent());
+    }
 }

@@ -27,9 +27,16 @@ public:
 
     void currentTabChanged (int newCurrentTabIndex, const juce::String& newCurrentTabName) override;
 
+    /** The tab bar's depth and indent come from the editor's look-and-feel, which the
+        tabs meet when it changes or when they join the editor. */
+    void lookAndFeelChanged() override;
+    void parentHierarchyChanged() override;
+
     static constexpr juce::uint32 tabColour = 0xffc5c5c5;
 
 private:
+    void takeMetrics();
+
     ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE (TabbedComponentEx)
