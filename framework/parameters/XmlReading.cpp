@@ -11,12 +11,14 @@ namespace XmlReading
     {
         /** Scans a text before JUCE's parser sees it, because the parser takes too much:
             it reports a document cut inside a start tag or a closing tag as complete, it
-            recurses once per nesting level (deep nesting overflows the stack) and it
-            expands declared entities recursively (a self-referring one never ends). A
-            text passes when it holds one root element, every tag, comment, CDATA section
-            and processing instruction ends, every closing tag closes the element it
-            names, nesting stays within the limit, and nothing is declared: no document of
-            ours declares anything. */
+            recurses once per nesting level (deep nesting overflows the stack), it
+            expands declared entities recursively (a self-referring one never ends) and it
+            turns any character reference into a character, even one that is no
+            character at all. A text passes when it holds one root element, every tag,
+            comment, CDATA section and processing instruction ends, every closing tag
+            closes the element it names, nesting stays within the limit, every character
+            reference names a character, and nothing is declared: no document of ours
+            declares anything. */
         class DocumentScan
         {
         public:
@@ -26,7 +28,12 @@ namespace XmlReading
             {
                 while (! p.isEmpty())
                 {
-                    if (*p++ != '<')
+                    const auto c = *p++;
+
+                    if (c == '&' && ! isCharacterReferenceSound (p))
+                        return false;
+
+                    if (c != '<')
                         continue;
 
                     if (! (*p == '!' ? skipCommentOrCData()
@@ -84,7 +91,12 @@ namespace XmlReading
                     const auto c = *p;
 
                     if (quote != 0)
+                    {
+                        if (c == '&' && ! isCharacterReferenceSound (p + 1))
+                            return false;
+
                         quote = c == quote ? 0 : quote;
+                    }
                     else if (c == '"' || c == '\'')
                         quote = c;
                     else if (c == '>')
@@ -106,6 +118,37 @@ namespace XmlReading
 
                 openNames.push_back (std::move (name));
                 return true;
+            }
+
+            /** Given the text after an ampersand: false for a character reference that
+                is malformed or names no character a text may hold (zero, a surrogate
+                half, beyond U+10FFFF), which the parser would put into the text as it
+                is. The parser also gives up on a reference of more than 8 hexadecimal
+                digits midway and keeps what it read. Named entities are its business. */
+            static bool isCharacterReferenceSound (juce::String::CharPointerType q)
+            {
+                if (*q != '#')
+                    return true;
+
+                const bool hexadecimal = *++q == 'x' || *q == 'X';
+                const int base = hexadecimal ? 16 : 10;
+                juce::int64 value = 0;
+                int digits = 0;
+
+                for (q += hexadecimal ? 1 : 0; *q != ';'; ++q, ++digits)
+                {
+                    const int digit = hexadecimal ? juce::CharacterFunctions::getHexDigitValue (*q)
+                                                  : (juce::CharacterFunctions::isDigit (*q) ? (int) (*q - '0') : -1);
+                    if (digit < 0 || digits >= maximumReferenceDigits)
+                        return false;
+
+                    value = value * base + digit;
+
+                    if (value > 0x10ffff)
+                        return false;
+                }
+
+                return digits > 0 && value != 0 && (value < 0xd800 || value > 0xdfff);
             }
 
             juce::String readName()
@@ -133,6 +176,8 @@ namespace XmlReading
 
                 return false;
             }
+
+            static constexpr int maximumReferenceDigits = 8;
 
             juce::String::CharPointerType p;
             const int nestingLimit;

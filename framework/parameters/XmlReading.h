@@ -14,9 +14,10 @@ namespace XmlReading
 {
     /** Parses a text; null unless it is one complete document: a root element that
         ends, every tag, comment and section closed, closing tags matching their start
-        tags. Also null for nesting deeper than any document of ours and for declarations
-        such as <!DOCTYPE> (the parser recurses per level and per entity, so such text is
-        refused before it is parsed). */
+        tags, every character reference naming a character other than zero (no
+        surrogate half, nothing beyond U+10FFFF). Also null for nesting deeper than any
+        document of ours and for declarations such as <!DOCTYPE> (the parser recurses
+        per level and per entity, so such text is refused before it is parsed). */
     std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
 
     /** Parses a block of bytes that should hold UTF-8 text, which a zero byte ends; a

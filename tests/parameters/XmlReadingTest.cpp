@@ -68,11 +68,22 @@ TEST (XmlReading, RefusesDocumentTypeDeclarations)
     EXPECT_EQ (XmlReading::parse (R"(<r><!ELEMENT r ANY></r>)"), nullptr);
 }
 
-TEST (XmlReading, StrayEntitiesAndCharacterReferencesAreHarmless)
+TEST (XmlReading, CharacterReferencesMustNameCharacters)
 {
-    const auto root = XmlReading::parse (R"(<r a="&#99999999999;&#x0;&unknown;&amp;">&#xFFFFFFFF;&undefined;</r>)");
+    // The parser would put any number it reads into the text: surrogate halves, zero,
+    // values past U+10FFFF, and digits it never checked.
+    for (auto* reference : { "&#55296;", "&#xD800;", "&#xdfff;", "&#57343;", "&#x110000;", "&#1114112;", "&#0;", "&#x0;",
+                             "&#99999999999;", "&#xFFFFFFFF;", "&#x00000000000041;x", "&#;", "&#x;", "&#12a;", "&#x4G;", "&#65" })
+    {
+        EXPECT_EQ (XmlReading::parse (juce::String ("<r>") + reference + "</r>"), nullptr) << reference;
+        EXPECT_EQ (XmlReading::parse (juce::String ("<r a=\"") + reference + "\"/>"), nullptr) << reference;
+    }
+
+    const auto root = XmlReading::parse (R"(<r a="&#65;&#x10FFFF;&unknown;&amp;">&#xD7FF;&#xe000;&#X1F600;&undefined;<!-- &#0; --><![CDATA[&#xD800;]]></r>)");
     ASSERT_NE (root, nullptr);
-    EXPECT_TRUE (root->getStringAttribute ("a").endsWith ("&"));
+    EXPECT_TRUE (root->getStringAttribute ("a").startsWith (juce::String::charToString (0x41) + juce::String::charToString (0x10ffff)));
+    EXPECT_TRUE (root->getAllSubText().startsWith (juce::String::charToString (0xd7ff) + juce::String::charToString (0xe000)
+                                                   + juce::String::charToString (0x1f600)));
 }
 
 TEST (XmlReading, OnlyCompleteDocumentsAreParsed)

@@ -555,6 +555,7 @@ TEST_F (PresetManagerFiles, UnreadablePresetFilesChangeNothing)
         temp.file ("missing.hlprs"),
         temp.file ("truncated.hlprs", presetDocument ("Cut", "<param name=\"FX\" value=\"0.2\"/>").dropLastCharacters (12)),
         temp.file ("text.hlprs", "just some words"),
+        temp.file ("half.hlprs", presetDocument ("Half &#xD800;", "<param name=\"FX\" value=\"0.2\"/>")),
         temp.folder,
     };
 
