@@ -6,6 +6,7 @@
 #include "controls/GFXSwitch.h"
 #include "controls/GFXToggleButton.h"
 #include "controls/SkinReading.h"
+#include "StrandedWindowEvents.h"
 #include "../parameters/XmlReading.h"
 #include "../plugin/BasePluginOldStyle.h"
 #include "../plugin/Resources.h"
@@ -318,6 +319,8 @@ void BasePluginEditor::visibilityChanged()
 
 void BasePluginEditor::timerCallback()
 {
+    StrandedWindowEvents::dispatch();
+
     if (isInVisibleWindow())
         updateFromTimer();
 }

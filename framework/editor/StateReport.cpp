@@ -13,12 +13,14 @@ std::unique_ptr<StateReport> StateReport::createIfRequested (juce::Component& ed
 StateReport::StateReport (juce::Component& reportedEditor, const juce::File& target)
     : editor (reportedEditor), file (target)
 {
+    juce::Desktop::getInstance().addGlobalMouseListener (this);
     startTimer (intervalMs);
 }
 
 StateReport::~StateReport()
 {
     stopTimer();
+    juce::Desktop::getInstance().removeGlobalMouseListener (this);
 }
 
 void StateReport::addFact (const juce::String& name, Fact value)
@@ -32,6 +34,10 @@ juce::String StateReport::describe() const
 
     for (const auto& [name, value] : facts)
         lines.add (name + "=" + value().replaceCharacters ("\r\n", "  "));
+
+    lines.add ("pointer=" + juce::String (pointer.x) + " " + juce::String (pointer.y));
+    lines.add ("mouseDowns=" + juce::String (mouseDowns));
+    lines.add ("mouseUps=" + juce::String (mouseUps));
 
     describeBounds (editor, lines, namesSeen);
     return lines.joinIntoString ("\n") + "\n";

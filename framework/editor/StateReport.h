@@ -13,8 +13,11 @@
     50 ms on the message thread it gathers its facts, one "name=value" line each, and when
     anything changed it replaces the file as a whole (never a half-written file). Besides
     the facts it is given, it lists where every showing, named component of the editor is
-    on screen ("bounds.Name=x y width height"), so a test can aim at a control by name. */
-class StateReport : private juce::Timer
+    on screen ("bounds.Name=x y width height"), so a test can aim at a control by name,
+    and the mouse events the app has handled ("pointer=x y", "mouseDowns", "mouseUps"),
+    so a test knows that its pointer input arrived before it goes on. */
+class StateReport : private juce::Timer,
+                    private juce::MouseListener
 {
 public:
     using Fact = std::function<juce::String()>;
@@ -40,10 +43,16 @@ public:
 
 private:
     void timerCallback() override   { writeIfChanged(); }
+    void mouseMove (const juce::MouseEvent& e) override   { pointer = e.getScreenPosition(); }
+    void mouseDrag (const juce::MouseEvent& e) override   { pointer = e.getScreenPosition(); }
+    void mouseDown (const juce::MouseEvent& e) override   { pointer = e.getScreenPosition(); ++mouseDowns; }
+    void mouseUp (const juce::MouseEvent& e) override     { pointer = e.getScreenPosition(); ++mouseUps; }
     void describeBounds (const juce::Component&, juce::StringArray& lines, juce::StringArray& namesSeen) const;
 
     juce::Component& editor;
     const juce::File file;
     std::vector<std::pair<juce::String, Fact>> facts;
     juce::String written;
+    juce::Point<int> pointer;
+    int mouseDowns = 0, mouseUps = 0;
 };

@@ -3,8 +3,13 @@ would: real pointer and key events through xdotool.
 
 The app writes an account of its state to a file when HALVENEK_STATE_FILE names one
 ("name=value" lines: preset number and name, the focused component, the number of
-desktop windows, and "bounds.Name" = the screen rectangle of every showing, named
-component). Tests aim at controls by name and check the state instead of pixels.
+desktop windows, "bounds.Name" = the screen rectangle of every showing, named
+component, and the mouse events it has handled). Tests aim at controls by name and
+check the state instead of pixels.
+
+Pointer input is paced by the app, never by sleeping: every move, press and release
+waits until the app reports that it has handled it, so a press is handled before the
+moves that follow it, and a drag's moves before its release.
 
 A test case is a unittest module named test_*.py beside this file; CMake registers
 each one with ctest. Use it like this:
@@ -92,7 +97,6 @@ class StandaloneApp:
         # comes earlier, while the window is still being mapped, may go astray.
         self.wait_for(lambda s: s.get("editorShowing") == "1" and "bounds.PresetNameDisplay" in s and s.get("focused"),
                       "the editor to show with the keyboard")
-        time.sleep(0.3)
 
     # -- state -------------------------------------------------------------------
     def state(self):
@@ -135,11 +139,55 @@ class StandaloneApp:
         subprocess.run(["xdotool"] + [str(a) for a in arguments], check=True,
                        env=dict(os.environ, DISPLAY=self.display), timeout=30)
 
+    def point(self, target):
+        """The screen point of a component's centre (by name), or the point (x, y) itself."""
+        return self.centre(target) if isinstance(target, str) else tuple(target)
+
+    def pointer(self):
+        """Where the X server has the pointer."""
+        result = subprocess.run(["xdotool", "getmouselocation", "--shell"], check=True, capture_output=True, text=True,
+                                env=dict(os.environ, DISPLAY=self.display), timeout=30)
+        location = dict(line.split("=", 1) for line in result.stdout.split())
+        return int(location["X"]), int(location["Y"])
+
+    def move(self, target, steps=1):
+        """Moves the pointer to the target in steps, each one handled by the app before the
+        next is sent. (xdotool's --sync waits for the pointer to move, so it is never asked
+        to stay where it is.)"""
+        x, y = current = self.pointer()
+        tx, ty = self.point(target)
+
+        for step in range(1, steps + 1):
+            point = (x + (tx - x) * step // steps, y + (ty - y) * step // steps)
+
+            if point != current:
+                self.xdotool("mousemove", "--sync", *point)
+                self.wait_for(lambda s: s["pointer"] == "%d %d" % point, "the app to see the pointer at %d %d" % point)
+                current = point
+
+    def _mouse_count(self, name):
+        return int(self.state().get(name, "0"))
+
+    def press(self, target, button=1):
+        """Moves to the target and holds the button down once the app has handled the press."""
+        self.move(target)
+        downs = self._mouse_count("mouseDowns")
+        self.xdotool("mousedown", button)
+        self.wait_for(lambda s: int(s["mouseDowns"]) > downs, "the app to handle the press")
+
+    def release(self, button=1):
+        ups = self._mouse_count("mouseUps")
+        self.xdotool("mouseup", button)
+        self.wait_for(lambda s: int(s["mouseUps"]) > ups, "the app to handle the release")
+
     def click(self, target, button=1, repeat=1, delay_ms=80):
-        """Clicks a component by name, or a screen point (x, y)."""
-        x, y = self.centre(target) if isinstance(target, str) else target
-        self.xdotool("mousemove", "--sync", x, y)
+        """Clicks a component by name, or a screen point (x, y), and waits until the app has
+        handled every click. The clicks of a double click go out together, as a person's
+        do: the app tells them apart by their times."""
+        self.move(target)
+        ups = self._mouse_count("mouseUps")
         self.xdotool("click", "--repeat", repeat, "--delay", delay_ms, button)
+        self.wait_for(lambda s: int(s["mouseUps"]) >= ups + repeat, "the app to handle %d click(s)" % repeat)
 
     def double_click(self, target):
         self.click(target, repeat=2, delay_ms=120)

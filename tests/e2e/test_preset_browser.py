@@ -58,16 +58,12 @@ class PresetBrowserTest(unittest.TestCase):
         self.app.wait_for(lambda s: s["presetName"] == "Browser Lead" and s["desktopWindows"] == "1",
                           "the preset to take the new name")
 
-        # Dragged onto group 4, it moves to that group's end and stays current.
-        x, y = self.row("PresetListColumn", 3)
-        tx, ty = self.row("GroupListColumn", 4)
-        self.app.xdotool("mousemove", "--sync", x, y)
-        self.app.xdotool("mousedown", 1)
-        for step in range(1, 11):
-            self.app.xdotool("mousemove", "--sync", x + (tx - x) * step // 10, y + (ty - y) * step // 10)
+        # Dragged onto group 4, it moves to that group's end and stays current. Hovering
+        # over the group opens it on the way.
+        self.app.press(self.row("PresetListColumn", 3))
+        self.app.move(self.row("GroupListColumn", 4), steps=10)
         self.app.wait_for(lambda s: s["browserGroup"] == "4", "hovering to open group 4")
-        self.app.xdotool("mousemove", "--sync", tx + 2, ty)
-        self.app.xdotool("mouseup", 1)
+        self.app.release()
 
         state = self.app.wait_for(lambda s: group_sizes(s)[2] == sizes[2] - 1, "the preset to leave group 2")
         self.assertEqual(group_sizes(state)[4], sizes[4] + 1)
