@@ -1,4 +1,5 @@
 #include "BrowserArt.h"
+#include "Polyline.h"
 
 #include <functional>
 
@@ -34,12 +35,7 @@ namespace
         g.setColour (back);
         g.fillPath (tab);
 
-        juce::Path leaf;
-        leaf.startNewSubPath (3.5f, 8.0f);
-        leaf.lineTo (17.0f, 8.0f);
-        leaf.lineTo (15.5f, 15.0f);
-        leaf.lineTo (2.0f, 15.0f);
-        leaf.closeSubPath();
+        const auto leaf = polyline ({ { 3.5f, 8.0f }, { 17.0f, 8.0f }, { 15.5f, 15.0f }, { 2.0f, 15.0f } }, true);
         g.setColour (front);
         g.fillPath (leaf);
         g.setColour (selected ? juce::Colour (0xff6e6e6e) : ink);
@@ -54,23 +50,13 @@ namespace
         auto image = blank (BrowserArt::iconSize);
         juce::Graphics g (image);
 
-        juce::Path sheet;
-        sheet.startNewSubPath (4.0f, 1.5f);
-        sheet.lineTo (11.5f, 1.5f);
-        sheet.lineTo (15.0f, 5.0f);
-        sheet.lineTo (15.0f, 16.5f);
-        sheet.lineTo (4.0f, 16.5f);
-        sheet.closeSubPath();
+        const auto sheet = polyline ({ { 4.0f, 1.5f }, { 11.5f, 1.5f }, { 15.0f, 5.0f }, { 15.0f, 16.5f }, { 4.0f, 16.5f } }, true);
         g.setColour (paper);
         g.fillPath (sheet);
         g.setColour (selected ? juce::Colour (0xff6e6e6e) : ink);
         g.strokePath (sheet, juce::PathStrokeType (0.9f));
 
-        juce::Path corner;
-        corner.startNewSubPath (11.5f, 1.5f);
-        corner.lineTo (11.5f, 5.0f);
-        corner.lineTo (15.0f, 5.0f);
-        g.strokePath (corner, juce::PathStrokeType (0.8f));
+        g.strokePath (polyline ({ { 11.5f, 1.5f }, { 11.5f, 5.0f }, { 15.0f, 5.0f } }), juce::PathStrokeType (0.8f));
 
         juce::Path wave;
         for (int i = 0; i <= 16; ++i)

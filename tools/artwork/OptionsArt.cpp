@@ -1,4 +1,5 @@
 #include "OptionsArt.h"
+#include "Polyline.h"
 
 namespace
 {
@@ -42,12 +43,7 @@ namespace
     /** "Clear all map": a waste bin. */
     void drawClear (juce::Graphics& g)
     {
-        juce::Path bin;
-        bin.startNewSubPath (7.0f, 8.0f);
-        bin.lineTo (8.0f, 17.5f);
-        bin.lineTo (14.0f, 17.5f);
-        bin.lineTo (15.0f, 8.0f);
-        strokeInk (g, bin, 1.5f);
+        strokeInk (g, polyline ({ { 7.0f, 8.0f }, { 8.0f, 17.5f }, { 14.0f, 17.5f }, { 15.0f, 8.0f } }), 1.5f);
 
         juce::Path lid;
         lid.startNewSubPath (5.5f, 6.0f); lid.lineTo (16.5f, 6.0f);
@@ -60,21 +56,9 @@ namespace
     /** "Open map": a folder. */
     void drawOpen (juce::Graphics& g)
     {
-        juce::Path folder;
-        folder.startNewSubPath (4.5f, 16.5f);
-        folder.lineTo (4.5f, 6.0f);
-        folder.lineTo (8.5f, 6.0f);
-        folder.lineTo (10.0f, 7.5f);
-        folder.lineTo (16.0f, 7.5f);
-        folder.lineTo (16.0f, 9.5f);
-        strokeInk (g, folder, 1.4f);
+        strokeInk (g, polyline ({ { 4.5f, 16.5f }, { 4.5f, 6.0f }, { 8.5f, 6.0f }, { 10.0f, 7.5f }, { 16.0f, 7.5f }, { 16.0f, 9.5f } }), 1.4f);
 
-        juce::Path front;
-        front.startNewSubPath (4.5f, 16.5f);
-        front.lineTo (7.0f, 10.0f);
-        front.lineTo (18.0f, 10.0f);
-        front.lineTo (15.5f, 16.5f);
-        front.closeSubPath();
+        const auto front = polyline ({ { 4.5f, 16.5f }, { 7.0f, 10.0f }, { 18.0f, 10.0f }, { 15.5f, 16.5f } }, true);
         g.setColour (juce::Colour (0xffe0b050));
         g.fillPath (front);
         strokeInk (g, front, 1.4f);
@@ -83,13 +67,7 @@ namespace
     /** "Save current map": a diskette. */
     void drawSave (juce::Graphics& g)
     {
-        juce::Path disk;
-        disk.startNewSubPath (5.0f, 5.0f);
-        disk.lineTo (14.5f, 5.0f);
-        disk.lineTo (17.0f, 7.5f);
-        disk.lineTo (17.0f, 17.0f);
-        disk.lineTo (5.0f, 17.0f);
-        disk.closeSubPath();
+        const auto disk = polyline ({ { 5.0f, 5.0f }, { 14.5f, 5.0f }, { 17.0f, 7.5f }, { 17.0f, 17.0f }, { 5.0f, 17.0f } }, true);
         g.setColour (juce::Colour (0xff4a5a78));
         g.fillPath (disk);
         strokeInk (g, disk, 1.2f);
