@@ -63,7 +63,7 @@ BasePluginEditor::~BasePluginEditor()
     processor->getParameterManager().removeAsyncListenerFromAll (this);
 
     statusBar.reset();
-    tooltipWindow.reset();
+    tooltips.close();
     fallbackControls.clear();
     setLookAndFeel (nullptr);
     background = {};
@@ -304,12 +304,8 @@ void BasePluginEditor::startPeriodicUpdates()
 
 void BasePluginEditor::visibilityChanged()
 {
-    // The tooltip window watches the mouse on a timer of its own: it is there only while
-    // the editor can be seen.
     if (! isVisible())
-        tooltipWindow.reset();
-    else if (tooltipWindow == nullptr)
-        tooltipWindow = std::make_unique<juce::TooltipWindow> (this);
+        tooltips.close();
 
     if (periodicUpdates && isVisible())
         startTimer (timerIntervalMs);

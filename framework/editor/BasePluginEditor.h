@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefaultLookAndFeel.h"
+#include "HoverTooltips.h"
 #include "StateReport.h"
 #include "StatusBar.h"
 #include "controls/SkinControls.h"
@@ -56,9 +57,9 @@ public:
         MIDI activity LED when MIDI arrived since the last tick. */
     virtual void updateFromTimer();
 
-    /** Runs the periodic update every `timerIntervalMs` from now on. The timer, like the
-        tooltip window's, runs only while the editor is visible, so a closed editor costs
-        nothing. */
+    /** Runs the periodic update every `timerIntervalMs` from now on. The timer runs only
+        while the editor is visible, so a closed editor costs nothing; the tooltip window
+        exists only while the mouse is over the editor. */
     void startPeriodicUpdates();
 
     virtual bool isStatusBarShown() const                    { return true; }
@@ -190,7 +191,7 @@ private:
     bool skinLoaded = false;
     bool periodicUpdates = false;
 
-    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    HoverTooltips tooltips { *this };
     std::unique_ptr<StatusBar> statusBar;
     std::unique_ptr<AboutWindow> aboutWindow;
     std::unique_ptr<OptionsWindow> optionsWindow;

@@ -40,6 +40,15 @@ class OptionsAndAboutTest(unittest.TestCase):
         self.app.click("OptionsButton")
         self.app.wait_for(lambda s: s["optionsShowing"] == "1", "the options to open after the about window")
 
+    def test_a_tooltip_shows_while_the_mouse_rests_on_a_button_and_goes_with_the_mouse(self):
+        self.assertNotIn("bounds.tooltip", self.app.state())
+        x, y = self.app.centre("OptionsButton")
+        self.app.xdotool("mousemove", "--sync", x, y)
+        self.app.wait_for(lambda s: "bounds.tooltip" in s, "the button's tooltip to show")
+
+        self.app.xdotool("mousemove", "--sync", 1270, 1010)
+        self.app.wait_for(lambda s: "bounds.tooltip" not in s, "the tooltip to go")
+
 
 if __name__ == "__main__":
     unittest.main()

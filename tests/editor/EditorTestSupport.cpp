@@ -3,6 +3,7 @@
 #include "../MessageLoop.h"
 #include "framework/parameters/XmlReading.h"
 
+#include <algorithm>
 #include <dlfcn.h>
 
 namespace EditorTesting
@@ -53,6 +54,13 @@ namespace EditorTesting
         const juce::Point<float> centre (5.0f, 5.0f);
         component.mouseDown (mouseEvent (component, centre, modifiers, centre));
         component.mouseUp (mouseEvent (component, centre, modifiers.withoutMouseButtons(), centre));
+    }
+
+    int countTooltipWindows (const juce::Component& parent)
+    {
+        const auto& children = parent.getChildren();
+        return (int) std::count_if (children.begin(), children.end(), [] (auto* child)
+                                    { return dynamic_cast<juce::TooltipWindow*> (child) != nullptr; });
     }
 
     juce::Image makeFilmstrip (int width, int frameHeight, int frames)

@@ -37,6 +37,9 @@ namespace EditorTesting
 
     std::unique_ptr<juce::XmlElement> parse (const juce::String& xml);
 
+    /** How many of a component's direct children are tooltip windows. */
+    int countTooltipWindows (const juce::Component& parent);
+
     /** Records what a parameter's immediate listeners hear. */
     struct ParameterRecorder : Parameter::Listener
     {

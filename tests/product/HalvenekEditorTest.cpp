@@ -14,6 +14,27 @@ namespace
 {
     constexpr double sampleRate = 44100.0;
     constexpr int blockSize = 512;
+
+    /** Collects every area of a component that asks to be repainted, its children's
+        included (a child's request passes through its parents on its way to the window). */
+    struct RepaintRecorder : juce::CachedComponentImage
+    {
+        void paint (juce::Graphics&) override {}
+        bool invalidateAll() override                               { everything = true; return true; }
+        bool invalidate (const juce::Rectangle<int>& area) override { areas.add (area); return true; }
+        void releaseResources() override {}
+
+        bool touched (const juce::Component& control) const
+        {
+            return everything || areas.intersects (control.getBoundsInParent());
+        }
+
+        bool isEmpty() const    { return ! everything && areas.isEmpty(); }
+        void clear()            { everything = false; areas.clear(); }
+
+        bool everything = false;
+        juce::RectangleList<int> areas;
+    };
 }
 
 /** The processor as a host creates it, with the editor it built for itself. */
@@ -89,6 +110,7 @@ TEST_F (HalvenekEditorTest, TheHostsEditorShowsTheEditorAndClosingItOnlyHidesIt)
     EXPECT_EQ (editor->getParentComponent(), wrapper);
     EXPECT_TRUE (editor->isVisible());
     EXPECT_EQ (editor->getTimerInterval(), 25);
+    EXPECT_EQ (EditorTesting::countTooltipWindows (*editor), 0);   // until the mouse comes
     EXPECT_EQ (wrapper->getBounds(), juce::Rectangle<int> (0, 0, 633, 223));
     EXPECT_EQ (rig.processor->getActiveEditor(), wrapper);
 
@@ -248,6 +270,92 @@ TEST_F (HalvenekEditorTest, TheLfoLedsShowTheCoresLedPairWhilePreparedAndRestOth
     editor->updateFromTimer();
     EXPECT_EQ (led1->getCurrentFrame(), 0);
     EXPECT_EQ (led2->getCurrentFrame(), 0);
+}
+
+/** The editor open in a host, with every repaint it asks for recorded. */
+class HalvenekEditorRepaintTest : public HalvenekEditorTest
+{
+protected:
+    void SetUp() override
+    {
+        HalvenekEditorTest::SetUp();
+        hostEditor.reset (rig.processor->createEditorIfNeeded());
+        editor->setCachedComponentImage (recorder);
+    }
+
+    void TearDown() override
+    {
+        editor->setCachedComponentImage (nullptr);
+    }
+
+    void tick (int ticks = 1)
+    {
+        for (int i = 0; i < ticks; ++i)
+            editor->updateFromTimer();
+    }
+
+    std::unique_ptr<juce::AudioProcessorEditor> hostEditor;
+    RepaintRecorder* recorder = new RepaintRecorder();   // owned by the editor
+};
+
+TEST_F (HalvenekEditorRepaintTest, AnIdleEditorRepaintsNothingOnItsTicks)
+{
+    // Prepared, but the host sends no blocks: the meters and LEDs hold still.
+    tick (5);
+    EditorTesting::pumpMessages();
+    recorder->clear();
+    tick (40);
+    MessageLoop::runFor (600);    // the controls' own timers (the display's caret) tick too
+    EXPECT_TRUE (recorder->isEmpty());
+
+    // After processing stops the meters fall to zero, and from then on nothing changes.
+    prepareDryAtUnityGain();
+    process (1.0f, 8);
+    tick();
+    rig.processor->releaseResources();
+    tick (20);
+    EditorTesting::pumpMessages();
+    recorder->clear();
+    tick (40);
+    EditorTesting::pumpMessages();
+    EXPECT_TRUE (recorder->isEmpty());
+}
+
+TEST_F (HalvenekEditorRepaintTest, AMeterLedOrParameterChangeRepaintsItsControlWithinOneTick)
+{
+    auto* leftMeter = find<GFXAnimation> ("LeftVUMeter");
+    auto* rightMeter = find<GFXAnimation> ("RightVUMeter");
+    prepareDryAtUnityGain();
+    process (1.0f, 8);
+    recorder->clear();
+    tick();
+    EXPECT_TRUE (recorder->touched (*leftMeter));
+    EXPECT_TRUE (recorder->touched (*rightMeter));
+
+    // A LED repaints on exactly the ticks on which its frame changes.
+    rig.freeRunning();
+    rig.set (lfoRate, 0.5f);
+    auto* led = find<GFXAnimation> ("LFO1ValueLed");
+    int changes = 0;
+
+    for (int i = 0; i < 40; ++i)
+    {
+        const int frameBefore = led->getCurrentFrame();
+        process (0.5f, 4);
+        recorder->clear();
+        tick();
+        const bool changed = led->getCurrentFrame() != frameBefore;
+        changes += changed ? 1 : 0;
+        ASSERT_EQ (recorder->touched (*led), changed) << i;
+    }
+
+    EXPECT_GT (changes, 0);
+
+    // A parameter's control repaints as soon as its deferred notification arrives.
+    recorder->clear();
+    rig.set (outputVolume, 0.9f);
+    EditorTesting::pumpMessages();
+    EXPECT_TRUE (recorder->touched (*find<GFXKnob> ("OutputVolumeKnob")));
 }
 
 TEST_F (HalvenekEditorTest, TheTimerUpdatesNothingWhileTheEditorIsNotShowing)
