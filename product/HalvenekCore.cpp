@@ -59,7 +59,7 @@ void HalvenekCore::applySampleRate (double newSampleRate)
     {
         // Each sample is written twice, a ring length apart, so that any ring length of
         // consecutive samples lies in one piece.
-        channel.wetLine.assign ((size_t) (2 * ringLength), 0.0);
+        channel.wetLine.assign ((size_t) (2 * ringLength), 0.0f);
         channel.dryRing = {};
     }
 
@@ -217,6 +217,7 @@ namespace
 {
     using Lanes = InterpolationTable::Results;
     using IntLanes = int __attribute__ ((vector_size (16)));
+    using AddressLanes = std::intptr_t __attribute__ ((vector_size (32)));
 
     template <typename Mask>
     forcedinline bool anyLane (Mask mask) noexcept
@@ -237,7 +238,7 @@ namespace
     would otherwise force it through memory on every sample. */
 struct HalvenekCore::CallState
 {
-    double* wetLines[2] {};
+    float* wetLines[2] {};
     double* dryRings[2] {};
     bool active[2] {};
     int u = 0, w = 0, d = 0;   // the write index in the line length, in the ring and in the dry ring, at the chunk start
@@ -274,10 +275,17 @@ struct HalvenekCore::ReadPlanner
     double smoothing;
     int l, m;
     double longestModulation;
+    AddressLanes lineStarts, phaseRowsStart;
 
-    explicit ReadPlanner (const HalvenekCore& core) noexcept
+    ReadPlanner (const HalvenekCore& core, const CallState& state) noexcept
         : smoothing (core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
-          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps)) {}
+          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps))
+    {
+        const auto left = (std::intptr_t) state.wetLines[0];
+        const auto right = (std::intptr_t) state.wetLines[state.wetLines[1] != nullptr ? 1 : 0];
+        lineStarts = AddressLanes { left, left, right, right };
+        phaseRowsStart = AddressLanes {} + (std::intptr_t) core.table.getPhaseRow (0);
+    }
 
     template <int numChannels>
     forcedinline void plan (Chunk& chunk, int s, const SmoothedValues::Array& v, Lanes& first, Lanes& second, int u, int w) const noexcept
@@ -308,12 +316,13 @@ struct HalvenekCore::ReadPlanner
         // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
         const Lanes positions = (double) (u + l) - modulation * longestModulation;
         const IntLanes newest = __builtin_convertvector (positions, IntLanes);
-        chunk.phaseIndices[s] = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes))
-                                                         * (double) InterpolationTable::numPhases, IntLanes);
+        const IntLanes phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes))
+                                                        * (double) InterpolationTable::numPhases, IntLanes);
 
         // A position counts back from u + l in the line length; in the ring it counts
-        // back from w + m.
+        // back from w + m. Mono reads its two positions twice; the copies are not used.
         chunk.newestInRing[s] = newest + (w + m - u - l);
+        chunk.phaseIndices[s] = phases;
     }
 };
 
@@ -549,7 +558,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     const ChorusFilters::BbdCoefficients coefficients = colourCoefficients;
     auto colourState = state.colour;
     auto hiPassState = state.hiPass;
-    const ReadPlanner planner (*this);
+    const ReadPlanner planner (*this, state);
     const auto settledValues = chunk.history[0];
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
@@ -572,7 +581,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
                                                            v[Group::outputStage][Group::hiPassB]);
 
         for (int ch = 0; ch < numChannels; ++ch)
-            state.wetLines[ch][w] = state.wetLines[ch][w + m] = filtered[ch];
+            state.wetLines[ch][w] = state.wetLines[ch][w + m] = (float) filtered[ch];
 
         if (planReadsToo)
             planner.plan<numChannels> (chunk, s, v, first, second, u, w);
@@ -588,7 +597,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
 template <int numChannels, bool settled>
 forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
-    const ReadPlanner planner (*this);
+    const ReadPlanner planner (*this, state);
     Lanes first = state.first, second = state.second;
     int u = wrapped (state.u + from, lineLength);
     int w = wrapped (state.w + from, ringLength);
@@ -604,23 +613,21 @@ forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int f
 template <int numChannels>
 forcedinline void HalvenekCore::readPaths (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
-    constexpr bool stereo = numChannels == 2;
-    const double* const leftLine = state.wetLines[0];
-    const double* const rightLine = state.wetLines[stereo ? 1 : 0];
-
     // Nothing here waits for an earlier sample, so the table rows of several samples are
     // fetched at once.
     for (int s = from; s < count; ++s)
     {
         const auto& newest = chunk.newestInRing[s];
         const auto& phases = chunk.phaseIndices[s];
-
-        // Mono reads its two positions twice; the copies are not used.
+        const float* const leftLine = state.wetLines[0];
+        const float* const rightLine = state.wetLines[numChannels == 2 ? 1 : 0];
+        const bool stereo = numChannels == 2;
         const InterpolationTable::Read reads[numReads] {
             { leftLine, newest[0], phases[0] },
             { leftLine, newest[1], phases[1] },
             { rightLine, newest[stereo ? 2 : 0], phases[stereo ? 2 : 0] },
             { rightLine, newest[stereo ? 3 : 1], phases[stereo ? 3 : 1] } };
+
         Lanes pathValues;
         table.interpolate (reads, pathValues);
         const Lanes weighted = chunk.gains[s] * pathValues;

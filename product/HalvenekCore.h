@@ -171,7 +171,7 @@ private:
 
     struct Channel
     {
-        std::vector<double> wetLine;
+        std::vector<float> wetLine;
         std::array<double, dryRingLength> dryRing {};
         bool active = false;
     };
