@@ -288,7 +288,8 @@ struct HalvenekCore::ReadPlanner
     }
 
     template <int numChannels>
-    forcedinline void plan (Chunk& chunk, int s, const SmoothedValues::Array& v, Lanes& first, Lanes& second, int u, int w) const noexcept
+    forcedinline void plan (Chunk& chunk, int s, const SmoothedValues::Array& v, Lanes& first, Lanes& second,
+                            int u, int ringOffset) const noexcept
     {
         using Group = SmoothedValues;
         const Lanes& lfoValues = chunk.lfoValues[s];
@@ -320,8 +321,8 @@ struct HalvenekCore::ReadPlanner
                                                         * (double) InterpolationTable::numPhases, IntLanes);
 
         // A position counts back from u + l in the line length; in the ring it counts
-        // back from w + m. Mono reads its two positions twice; the copies are not used.
-        chunk.newestInRing[s] = newest + (w + m - u - l);
+        // back from w + m, which is ringOffset further on.
+        chunk.newestInRing[s] = newest + ringOffset;
         chunk.phaseIndices[s] = phases;
     }
 };
@@ -564,30 +565,37 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     int u = state.u, w = state.w;
 
     // The input, coloured and hi-passed into the wet line; with it, when asked, the plan of
-    // the delay reads, whose chain of steps then overlaps the filters'.
-    for (int s = 0; s < count; ++s)
+    // the delay reads, whose chain of steps then overlaps the filters'. The samples up to
+    // the next wrap of either write index are worked as one run.
+    for (int s = 0; s < count;)
     {
-        const auto& v = settled ? settledValues : chunk.history[s];
-        ChannelLanes x {};
+        const int runEnd = std::min (count, s + std::min (l - u, m - w));
+        const int ringOffset = w + m - u - l;
 
-        for (int ch = 0; ch < numChannels; ++ch)
+        for (; s < runEnd; ++s, ++u, ++w)
         {
-            x[ch] = chunk.inputs[ch][s];
-            state.dryRings[ch][(state.d + s) & (dryRingLength - 1)] = x[ch];
+            const auto& v = settled ? settledValues : chunk.history[s];
+            ChannelLanes x {};
+
+            for (int ch = 0; ch < numChannels; ++ch)
+            {
+                x[ch] = chunk.inputs[ch][s];
+                state.dryRings[ch][(state.d + s) & (dryRingLength - 1)] = x[ch];
+            }
+
+            const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
+            const ChannelLanes filtered = hiPassState.process (coloured, v[Group::outputStage][Group::hiPassA],
+                                                               v[Group::outputStage][Group::hiPassB]);
+
+            for (int ch = 0; ch < numChannels; ++ch)
+                state.wetLines[ch][w] = state.wetLines[ch][w + m] = (float) filtered[ch];
+
+            if (planReadsToo)
+                planner.plan<numChannels> (chunk, s, v, first, second, u, ringOffset);
         }
 
-        const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
-        const ChannelLanes filtered = hiPassState.process (coloured, v[Group::outputStage][Group::hiPassA],
-                                                           v[Group::outputStage][Group::hiPassB]);
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            state.wetLines[ch][w] = state.wetLines[ch][w + m] = (float) filtered[ch];
-
-        if (planReadsToo)
-            planner.plan<numChannels> (chunk, s, v, first, second, u, w);
-
-        u = wrapped (u + 1, l);
-        w = wrapped (w + 1, m);
+        u = wrapped (u, l);
+        w = wrapped (w, m);
     }
 
     state.colour = colourState;
@@ -598,15 +606,21 @@ template <int numChannels, bool settled>
 forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
     const ReadPlanner planner (*this, state);
+    const int l = lineLength, m = ringLength;
     Lanes first = state.first, second = state.second;
-    int u = wrapped (state.u + from, lineLength);
-    int w = wrapped (state.w + from, ringLength);
+    int u = wrapped (state.u + from, l);
+    int w = wrapped (state.w + from, m);
 
-    for (int s = from; s < count; ++s)
+    for (int s = from; s < count;)
     {
-        planner.plan<numChannels> (chunk, s, chunk.valuesAt<settled> (s), first, second, u, w);
-        u = wrapped (u + 1, lineLength);
-        w = wrapped (w + 1, ringLength);
+        const int runEnd = std::min (count, s + std::min (l - u, m - w));
+        const int ringOffset = w + m - u - l;
+
+        for (; s < runEnd; ++s, ++u, ++w)
+            planner.plan<numChannels> (chunk, s, chunk.valuesAt<settled> (s), first, second, u, ringOffset);
+
+        u = wrapped (u, l);
+        w = wrapped (w, m);
     }
 }
 
@@ -685,7 +699,9 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
     // fading chunk is one sample long and never ends early, so the fade never steps for a
     // sample written again.)
     const int waitSamples = (int) (presetWaitSamples * rateRatio);
-    const double decay = meterDecay;
+    const double decay = meterDecay, followerDecay = meterDecay + 1e-20;
+    const bool fadingChunk = isFading();
+    const Lanes settledOutputStage = chunk.history[0][Group::outputStage];
     ChannelLanes meterState = state.meters, followerState = state.followers;
     bool active[2] { state.active[0], numChannels == 2 && state.active[1] };
     int s = from;
@@ -701,7 +717,7 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
         if ((active[0] || active[1]) != gateOpen)
             break;
 
-        const Lanes& outputStage = chunk.valuesAt<settled> (s)[Group::outputStage];
+        const Lanes& outputStage = settled ? settledOutputStage : chunk.history[s][Group::outputStage];
         const ChannelLanes wet = gateOpen ? chunk.wet[s] : ChannelLanes {};
         const int dryRead = (state.d + s - interpolatorCentre) & (dryRingLength - 1);
         ChannelLanes dry {};
@@ -709,7 +725,7 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
         for (int ch = 0; ch < numChannels; ++ch)
             dry[ch] = state.dryRings[ch][dryRead];
 
-        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+        const double fade = fadingChunk ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
         const ChannelLanes out = ((wet - dry) * outputStage[Group::mix] + dry) * outputStage[Group::outputGain] * fade;
         ChannelLanes written {};
 
@@ -723,7 +739,7 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
         const ChannelLanes levels = getMeterLevels (written);
         meterState = meterState < levels ? levels : meterState;
         meterState = meterState * decay + 1e-20;
-        followerState *= decay + 1e-20;
+        followerState *= followerDecay;
         followerState = written > followerState ? written : followerState;
 
         for (int ch = 0; ch < numChannels; ++ch)
