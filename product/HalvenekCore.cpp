@@ -217,7 +217,6 @@ namespace
 {
     using Lanes = InterpolationTable::Results;
     using IntLanes = int __attribute__ ((vector_size (16)));
-    using AddressLanes = std::intptr_t __attribute__ ((vector_size (32)));
 
     template <typename Mask>
     forcedinline bool anyLane (Mask mask) noexcept
@@ -267,31 +266,23 @@ struct HalvenekCore::Chunk
     const SmoothedValues::Array& valuesAt (int s) const noexcept   { return history[settled ? 0 : s]; }
 };
 
-/** Plans the delay reads of one sample: the LFO output smoothing, the path gains and the
-    read positions. Its constants are held here, so that the line writes next to it cannot
-    force them through memory. */
+/** Plans the delay reads: the LFO output smoothing, sample by sample beside the input
+    filters, whose chains of steps it then overlaps; then, in a pass of its own that works
+    two samples at once, the path gains and the read positions. Its constants are held
+    here, so that the line writes next to it cannot force them through memory. */
 struct HalvenekCore::ReadPlanner
 {
     double smoothing;
     int l, m;
     double longestModulation;
-    AddressLanes lineStarts, phaseRowsStart;
 
-    ReadPlanner (const HalvenekCore& core, const CallState& state) noexcept
+    explicit ReadPlanner (const HalvenekCore& core) noexcept
         : smoothing (core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
-          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps))
-    {
-        const auto left = (std::intptr_t) state.wetLines[0];
-        const auto right = (std::intptr_t) state.wetLines[state.wetLines[1] != nullptr ? 1 : 0];
-        lineStarts = AddressLanes { left, left, right, right };
-        phaseRowsStart = AddressLanes {} + (std::intptr_t) core.table.getPhaseRow (0);
-    }
+          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps)) {}
 
     template <int numChannels>
-    forcedinline void plan (Chunk& chunk, int s, const SmoothedValues::Array& v, Lanes& first, Lanes& second,
-                            int u, int ringOffset) const noexcept
+    forcedinline void smooth (Chunk& chunk, int s, Lanes& first, Lanes& second) const noexcept
     {
-        using Group = SmoothedValues;
         const Lanes& lfoValues = chunk.lfoValues[s];
 
         // The right sides' values below 0 (and NaN) count as 0; mono has no right side,
@@ -304,10 +295,73 @@ struct HalvenekCore::ReadPlanner
         second -= (second - first) * smoothing + 1e-20;
         chunk.firstAfter[s] = first;
         chunk.secondAfter[s] = second;
+    }
 
-        const Lanes& tremolos = v[Group::tremolos];
-        chunk.gains[s] = v[Group::volumes] * (tremolos * second + (1.0 - tremolos) + 1e-20);
-        Lanes modulation = (second * v[Group::depths] + v[Group::offsets]) * 0.5 + 1e-20;
+    /** The gains and positions of the reads of samples from to count - 1, whose smoothing
+        is done; u and w are the write indices of sample from. */
+    template <bool settled>
+    forcedinline void place (Chunk& chunk, int from, int count, int u, int w) const noexcept
+    {
+        using Group = SmoothedValues;
+        using Pair = double __attribute__ ((vector_size (64)));
+        using IntPair = int __attribute__ ((vector_size (32)));
+
+        // The lanes of a sample and of the next side by side (built in place, as a vector
+        // return value would change the calling convention between instruction sets).
+        #define HALVENEK_PAIR_OF(a, b) __builtin_shufflevector ((a), (b), 0, 1, 2, 3, 4, 5, 6, 7)
+        #define HALVENEK_GROUP_PAIR(s, group) HALVENEK_PAIR_OF (chunk.valuesAt<settled> (s)[(size_t) (group)], \
+                                                                chunk.valuesAt<settled> ((s) + 1)[(size_t) (group)])
+
+        for (int s = from; s < count;)
+        {
+            const int runEnd = std::min (count, s + std::min (l - u, m - w));
+
+            // A position counts back from u + l in the line length; in the ring it counts
+            // back from w + m, which is ringOffset further on.
+            const int ringOffset = w + m - u - l;
+
+            for (; s + 1 < runEnd; s += 2, u += 2, w += 2)
+            {
+                Pair gains;
+                IntPair newest, phases;
+                placeReads (HALVENEK_PAIR_OF (chunk.secondAfter[s], chunk.secondAfter[s + 1]),
+                            HALVENEK_GROUP_PAIR (s, Group::volumes), HALVENEK_GROUP_PAIR (s, Group::tremolos),
+                            HALVENEK_GROUP_PAIR (s, Group::depths), HALVENEK_GROUP_PAIR (s, Group::offsets),
+                            Pair { 0, 0, 0, 0, 1, 1, 1, 1 } + (double) (u + l), gains, newest, phases);
+                newest += ringOffset;
+                std::memcpy (&chunk.gains[s], &gains, sizeof (gains));
+                std::memcpy (&chunk.newestInRing[s], &newest, sizeof (newest));
+                std::memcpy (&chunk.phaseIndices[s], &phases, sizeof (phases));
+            }
+
+            if (s < runEnd)
+            {
+                const auto& v = chunk.valuesAt<settled> (s);
+                IntLanes newest;
+                placeReads (chunk.secondAfter[s], v[Group::volumes], v[Group::tremolos], v[Group::depths], v[Group::offsets],
+                            Lanes {} + (double) (u + l), chunk.gains[s], newest, chunk.phaseIndices[s]);
+                chunk.newestInRing[s] = newest + ringOffset;
+                ++s;
+                ++u;
+                ++w;
+            }
+
+            u = wrapped (u, l);
+            w = wrapped (w, m);
+        }
+
+        #undef HALVENEK_GROUP_PAIR
+        #undef HALVENEK_PAIR_OF
+    }
+
+    /** The gain and the newest sample and table phase of reads, one per lane. */
+    template <typename Values, typename Indices>
+    forcedinline void placeReads (const Values& second, const Values& volumes, const Values& tremolos,
+                                  const Values& depths, const Values& offsets, const Values& newestPositions,
+                                  Values& gains, Indices& newest, Indices& phases) const noexcept
+    {
+        gains = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
+        Values modulation = (second * depths + offsets) * 0.5 + 1e-20;
 
         // Held to 0 to 1 (NaN to 0), so that every read stays inside the line whatever
         // the LFO arithmetic gives.
@@ -315,15 +369,10 @@ struct HalvenekCore::ReadPlanner
         modulation = modulation < 1.0 ? modulation : 1.0;
 
         // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
-        const Lanes positions = (double) (u + l) - modulation * longestModulation;
-        const IntLanes newest = __builtin_convertvector (positions, IntLanes);
-        const IntLanes phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Lanes))
-                                                        * (double) InterpolationTable::numPhases, IntLanes);
-
-        // A position counts back from u + l in the line length; in the ring it counts
-        // back from w + m, which is ringOffset further on.
-        chunk.newestInRing[s] = newest + ringOffset;
-        chunk.phaseIndices[s] = phases;
+        const Values positions = newestPositions - modulation * longestModulation;
+        newest = __builtin_convertvector (positions, Indices);
+        phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Values))
+                                          * (double) InterpolationTable::numPhases, Indices);
     }
 };
 
@@ -559,7 +608,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     const ChorusFilters::BbdCoefficients coefficients = colourCoefficients;
     auto colourState = state.colour;
     auto hiPassState = state.hiPass;
-    const ReadPlanner planner (*this, state);
+    const ReadPlanner planner (*this);
     const auto settledValues = chunk.history[0];
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
@@ -570,7 +619,6 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     for (int s = 0; s < count;)
     {
         const int runEnd = std::min (count, s + std::min (l - u, m - w));
-        const int ringOffset = w + m - u - l;
 
         for (; s < runEnd; ++s, ++u, ++w)
         {
@@ -591,7 +639,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
                 state.wetLines[ch][w] = state.wetLines[ch][w + m] = (float) filtered[ch];
 
             if (planReadsToo)
-                planner.plan<numChannels> (chunk, s, v, first, second, u, ringOffset);
+                planner.smooth<numChannels> (chunk, s, first, second);
         }
 
         u = wrapped (u, l);
@@ -600,28 +648,21 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
 
     state.colour = colourState;
     state.hiPass = hiPassState;
+
+    if (planReadsToo)
+        planner.place<settled> (chunk, 0, count, state.u, state.w);
 }
 
 template <int numChannels, bool settled>
 forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
-    const ReadPlanner planner (*this, state);
-    const int l = lineLength, m = ringLength;
+    const ReadPlanner planner (*this);
     Lanes first = state.first, second = state.second;
-    int u = wrapped (state.u + from, l);
-    int w = wrapped (state.w + from, m);
 
-    for (int s = from; s < count;)
-    {
-        const int runEnd = std::min (count, s + std::min (l - u, m - w));
-        const int ringOffset = w + m - u - l;
+    for (int s = from; s < count; ++s)
+        planner.smooth<numChannels> (chunk, s, first, second);
 
-        for (; s < runEnd; ++s, ++u, ++w)
-            planner.plan<numChannels> (chunk, s, chunk.valuesAt<settled> (s), first, second, u, ringOffset);
-
-        u = wrapped (u, l);
-        w = wrapped (w, m);
-    }
+    planner.place<settled> (chunk, from, count, wrapped (state.u + from, lineLength), wrapped (state.w + from, ringLength));
 }
 
 template <int numChannels>
