@@ -535,6 +535,7 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
     const double smoothing = parameterSmoothing;
     const unsigned movingGroups = state.movingGroups;
     const auto settledValues = chunk.history[0];
+    auto values = state.values;   // held in registers while they are stepped
     LfoLanes lfoState = loadLfoLanes();
 
     // Both LFOs, both sides at once. Only where a phase wraps does a sample take the plain
@@ -544,13 +545,15 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
         if constexpr (! settled)
         {
             for (size_t group = 0; group < (size_t) Group::numGroups; ++group)
+            {
                 if ((movingGroups >> group & 1) != 0)
-                    Group::step (state.values[group], targets[group], smoothing);
+                    Group::step (values[group], targets[group], smoothing);
 
-            chunk.history[s] = state.values;
+                chunk.history[s][group] = values[group];
+            }
         }
 
-        const auto& v = settled ? settledValues : state.values;
+        const auto& v = settled ? settledValues : values;
         const Lanes& increments = v[Group::increments];
         const Lanes& stereoOffsets = v[Group::stereoOffsets];
         const Lanes stepIncrements { increments[0], increments[1], stereo ? increments[2] : 0.0, stereo ? increments[3] : 0.0 };
@@ -576,6 +579,7 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
     }
 
     storeLfoLanes<numChannels> (lfoState);
+    state.values = values;
 
     // The waveforms, each over the whole chunk; where the LFOs differ, LFO 2's lanes come
     // from a second pass.
