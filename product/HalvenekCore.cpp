@@ -258,7 +258,8 @@ struct HalvenekCore::Chunk
     SmoothedValues::Array history[chunkSize];  // the smoothed values of each sample, while they move
     Lanes phases[chunkSize], randomValues[chunkSize], lfoValues[chunkSize];
     Lanes firstAfter[chunkSize], secondAfter[chunkSize], gains[chunkSize];
-    IntLanes newestInRing[chunkSize], phaseIndices[chunkSize];
+    const float* phaseRows[chunkSize][numReads];       // the table rows and the first line samples of the reads
+    const float* oldestSamples[chunkSize][numReads];
     ChannelLanes wet[chunkSize];
 
     /** The smoothed values of sample s: one set for the whole call when they are settled. */
@@ -272,13 +273,25 @@ struct HalvenekCore::Chunk
     here, so that the line writes next to it cannot force them through memory. */
 struct HalvenekCore::ReadPlanner
 {
+    using Addresses = std::intptr_t __attribute__ ((vector_size (32)));
+    using AddressPair = std::intptr_t __attribute__ ((vector_size (64)));
+
     double smoothing;
     int l, m;
     double longestModulation;
+    std::intptr_t phaseRowsStart;
+    AddressPair lineStarts;   // the lines the lanes read, for two samples
 
-    explicit ReadPlanner (const HalvenekCore& core) noexcept
+    ReadPlanner (const HalvenekCore& core, const CallState& state) noexcept
         : smoothing (core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
-          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps)) {}
+          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps)),
+          phaseRowsStart ((std::intptr_t) core.table.getPhaseRow (0))
+    {
+        // Mono reads its left line in the right lanes too; they are not used.
+        const auto left = (std::intptr_t) state.wetLines[0];
+        const auto right = state.wetLines[1] != nullptr ? (std::intptr_t) state.wetLines[1] : left;
+        lineStarts = AddressPair { left, left, right, right, left, left, right, right };
+    }
 
     template <int numChannels>
     forcedinline void smooth (Chunk& chunk, int s, Lanes& first, Lanes& second) const noexcept
@@ -316,8 +329,6 @@ struct HalvenekCore::ReadPlanner
         {
             const int runEnd = std::min (count, s + std::min (l - u, m - w));
 
-            // A position counts back from u + l in the line length; in the ring it counts
-            // back from w + m, which is ringOffset further on.
             const int ringOffset = w + m - u - l;
 
             for (; s + 1 < runEnd; s += 2, u += 2, w += 2)
@@ -328,19 +339,18 @@ struct HalvenekCore::ReadPlanner
                             HALVENEK_GROUP_PAIR (s, Group::volumes), HALVENEK_GROUP_PAIR (s, Group::tremolos),
                             HALVENEK_GROUP_PAIR (s, Group::depths), HALVENEK_GROUP_PAIR (s, Group::offsets),
                             Pair { 0, 0, 0, 0, 1, 1, 1, 1 } + (double) (u + l), gains, newest, phases);
-                newest += ringOffset;
                 std::memcpy (&chunk.gains[s], &gains, sizeof (gains));
-                std::memcpy (&chunk.newestInRing[s], &newest, sizeof (newest));
-                std::memcpy (&chunk.phaseIndices[s], &phases, sizeof (phases));
+                storeAddresses (newest, phases, ringOffset, lineStarts, chunk.oldestSamples[s], chunk.phaseRows[s]);
             }
 
             if (s < runEnd)
             {
                 const auto& v = chunk.valuesAt<settled> (s);
-                IntLanes newest;
+                IntLanes newest, phases;
                 placeReads (chunk.secondAfter[s], v[Group::volumes], v[Group::tremolos], v[Group::depths], v[Group::offsets],
-                            Lanes {} + (double) (u + l), chunk.gains[s], newest, chunk.phaseIndices[s]);
-                chunk.newestInRing[s] = newest + ringOffset;
+                            Lanes {} + (double) (u + l), chunk.gains[s], newest, phases);
+                const Addresses lineStartsOfOne = __builtin_shufflevector (lineStarts, lineStarts, 0, 1, 2, 3);
+                storeAddresses (newest, phases, ringOffset, lineStartsOfOne, chunk.oldestSamples[s], chunk.phaseRows[s]);
                 ++s;
                 ++u;
                 ++w;
@@ -352,6 +362,23 @@ struct HalvenekCore::ReadPlanner
 
         #undef HALVENEK_GROUP_PAIR
         #undef HALVENEK_PAIR_OF
+    }
+
+    /** The addresses of reads, one per lane: their first line samples and table rows. A
+        position counts back from u + l in the line length; in the ring it counts back from
+        w + m, which is ringOffset further on. */
+    template <typename Indices, typename Lines>
+    forcedinline void storeAddresses (const Indices& newest, const Indices& phases, int ringOffset, const Lines& lines,
+                                      const float** oldestSamples, const float** phaseRows) const noexcept
+    {
+        const Lines oldest = lines + __builtin_convertvector (newest + (ringOffset - (InterpolationTable::numTaps - 1)), Lines)
+                                       * (std::intptr_t) sizeof (float);
+        const Lines rows = phaseRowsStart + __builtin_convertvector (phases, Lines)
+                                              * (std::intptr_t) (InterpolationTable::numTaps * sizeof (float));
+
+        // Consecutive reads, so that each pair of samples goes out in whole vectors.
+        std::memcpy (oldestSamples, &oldest, sizeof (oldest));
+        std::memcpy (phaseRows, &rows, sizeof (rows));
     }
 
     /** The gain and the newest sample and table phase of reads, one per lane. */
@@ -612,7 +639,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     const ChorusFilters::BbdCoefficients coefficients = colourCoefficients;
     auto colourState = state.colour;
     auto hiPassState = state.hiPass;
-    const ReadPlanner planner (*this);
+    const ReadPlanner planner (*this, state);
     const auto settledValues = chunk.history[0];
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
@@ -660,7 +687,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
 template <int numChannels, bool settled>
 forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
-    const ReadPlanner planner (*this);
+    const ReadPlanner planner (*this, state);
     Lanes first = state.first, second = state.second;
 
     for (int s = from; s < count; ++s)
@@ -670,22 +697,16 @@ forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int f
 }
 
 template <int numChannels>
-forcedinline void HalvenekCore::readPaths (CallState& state, Chunk& chunk, int from, int count) const noexcept
+forcedinline void HalvenekCore::readPaths (CallState&, Chunk& chunk, int from, int count) const noexcept
 {
     // Nothing here waits for an earlier sample, so the table rows of several samples are
     // fetched at once.
     for (int s = from; s < count; ++s)
     {
-        const auto& newest = chunk.newestInRing[s];
-        const auto& phases = chunk.phaseIndices[s];
-        const float* const leftLine = state.wetLines[0];
-        const float* const rightLine = state.wetLines[numChannels == 2 ? 1 : 0];
-        const bool stereo = numChannels == 2;
-        const InterpolationTable::Read reads[numReads] {
-            { leftLine, newest[0], phases[0] },
-            { leftLine, newest[1], phases[1] },
-            { rightLine, newest[stereo ? 2 : 0], phases[stereo ? 2 : 0] },
-            { rightLine, newest[stereo ? 3 : 1], phases[stereo ? 3 : 1] } };
+        InterpolationTable::Read reads[numReads];
+
+        for (int r = 0; r < numReads; ++r)
+            reads[r] = { chunk.phaseRows[s][r], chunk.oldestSamples[s][r] };
 
         Lanes pathValues;
         table.interpolate (reads, pathValues);

@@ -29,9 +29,8 @@ public:
         t places before the newest of 32 consecutive line samples. */
     struct Read
     {
-        const float* line;
-        int newest;
-        int phase;
+        const float* phaseRow;   // from getPhaseRow()
+        const float* oldest;     // the first of the 32 samples
     };
 
     /** The taps of a phase 0 to 511, in reverse order, so that they line up with 32
@@ -48,8 +47,8 @@ public:
 
         for (int r = 0; r < numReads; ++r)
         {
-            const float* taps = phaseRows.data() + reads[r].phase * numTaps;
-            const float* samples = reads[r].line + reads[r].newest - (numTaps - 1);
+            const float* taps = reads[r].phaseRow;
+            const float* samples = reads[r].oldest;
 
             Row tapRow, sampleRow, products;
             load (tapRow, taps);            load (sampleRow, samples);            products = tapRow * sampleRow;
