@@ -793,14 +793,15 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
 
         const double fade = fadingChunk ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
         const ChannelLanes out = ((wet - dry) * outputStage[Group::mix] + dry) * outputStage[Group::outputGain] * fade;
-        ChannelLanes written {};
+
+        // The meters and followers take the samples as written. (Converted as vectors: GCC 12
+        // passes a float sample put into a lane of doubles on unrounded.)
+        using FloatLanes = float __attribute__ ((vector_size (8)));
+        const FloatLanes samples = __builtin_convertvector (out, FloatLanes);
+        const ChannelLanes written = __builtin_convertvector (samples, ChannelLanes);
 
         for (int ch = 0; ch < numChannels; ++ch)
-        {
-            const float sample = (float) out[ch];
-            chunkIo[ch][s] = sample;
-            written[ch] = sample;
-        }
+            chunkIo[ch][s] = samples[ch];
 
         const ChannelLanes levels = getMeterLevels (written);
         meterState = meterState < levels ? levels : meterState;
