@@ -110,20 +110,25 @@ private:
             lanes -= (lanes - laneTargets) * coefficient + 1e-20;
         }
 
-        /** True when a step would move no lane of the group by more than one unit in its
-            last place. Rounding can leave a value that has reached its target alternating
-            between two neighbouring numbers for ever; such a value counts as settled and
-            is held. */
+        /** True when a step would move no lane of the group by more than about one unit in
+            its last place. Rounding can leave a value that has reached its target
+            alternating between two neighbouring numbers for ever; such a value counts as
+            settled and is held. */
         bool isSettled (size_t group, double coefficient) const noexcept
         {
             auto next = value[group];
             step (next, target[group], coefficient);
 
-            for (int i = 0; i < numReads; ++i)
-                if (! (next[i] == value[group][i] || next[i] == std::nextafter ((double) value[group][i], (double) next[i])))
-                    return false;
+            const Lanes change = next - value[group];
+            const Lanes changeSize = change < 0.0 ? -change : change;
+            const Lanes size = value[group] < 0.0 ? -value[group] : value[group];
+            const auto moves = changeSize > size * 0x1p-52;
+            bool moving = false;
 
-            return true;
+            for (int i = 0; i < numReads; ++i)
+                moving |= moves[i] != 0;
+
+            return ! moving;
         }
 
         /** A bit per group that moves. */
