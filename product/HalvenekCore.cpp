@@ -52,15 +52,15 @@ void HalvenekCore::applySampleRate (double newSampleRate)
 
     lineLength = (int) std::floor (lineSeconds * sampleRate);
     ringLength = lineLength + chunkSize;
-    writeIndex = ringIndex = 0;
+    writeIndex = ringIndex = dryIndex = 0;
     colourCoefficients = ChorusFilters::BbdCoefficients::forSampleRate (sampleRate);
 
     for (auto& channel : channels)
     {
         // Each sample is written twice, a ring length apart, so that any ring length of
         // consecutive samples lies in one piece.
-        channel.dryLine.assign ((size_t) (2 * ringLength), 0.0);
-        channel.wetLine.assign ((size_t) (2 * ringLength), 0.0);
+        channel.wetLine.assign ((size_t) (2 * ringLength), 0.0f);
+        channel.dryRing = {};
     }
 
     colour = {};
@@ -119,12 +119,12 @@ void HalvenekCore::setParameter (int index, float normalisedValue)
                     updateLfoRate (n);
                 break;
 
-            case lfoDepth:          smoothed.target[(size_t) (depth + n)] = value; break;
-            case lfoOffset:         smoothed.target[(size_t) (offset + n)] = value; break;
+            case lfoDepth:          smoothed.setLfoTarget (SmoothedValues::depths, n, value); break;
+            case lfoOffset:         smoothed.setLfoTarget (SmoothedValues::offsets, n, value); break;
             case lfoWaveform:       lfo.waveform = roundedIndex (value, 5); break;
-            case pathVolume:        smoothed.target[(size_t) (volume + n)] = value; break;
-            case lfoTremolo:        smoothed.target[(size_t) (tremolo + n)] = value; break;
-            case lfoStereoPhase:    smoothed.target[(size_t) (stereoOffset + n)] = value * HalvenekLfo::pi; break;
+            case pathVolume:        smoothed.setLfoTarget (SmoothedValues::volumes, n, value); break;
+            case lfoTremolo:        smoothed.setLfoTarget (SmoothedValues::tremolos, n, value); break;
+            case lfoStereoPhase:    smoothed.setLfoTarget (SmoothedValues::stereoOffsets, n, value * HalvenekLfo::pi); break;
             default:                break;   // the note rate reaches the LFO as cycles per beat
         }
 
@@ -135,8 +135,8 @@ void HalvenekCore::setParameter (int index, float normalisedValue)
     {
         case lfo2Synchronize:   lfo2Synchronised = value >= 0.5; break;
         case bbd:               bbdOn = value >= 0.5; break;
-        case fx:                smoothed.target[mix] = value; break;
-        case outputVolume:      smoothed.target[outputGain] = outputGainForValue (value); break;
+        case fx:                smoothed.target[SmoothedValues::outputStage][SmoothedValues::mix] = value; break;
+        case outputVolume:      smoothed.target[SmoothedValues::outputStage][SmoothedValues::outputGain] = outputGainForValue (value); break;
 
         case hiPassFrequency:
             hiPassCutoff = hiPassCutoffForValue (value);
@@ -155,15 +155,15 @@ float HalvenekCore::getParameterValue (int index) const noexcept
 void HalvenekCore::setHiPassTargets() noexcept
 {
     const auto coefficients = ChorusFilters::HighPassCoefficients::forCutoff (hiPassCutoff, sampleRate);
-    smoothed.target[hiPassA] = coefficients.a;
-    smoothed.target[hiPassB] = coefficients.b;
+    smoothed.target[SmoothedValues::outputStage][SmoothedValues::hiPassA] = coefficients.a;
+    smoothed.target[SmoothedValues::outputStage][SmoothedValues::hiPassB] = coefficients.b;
 }
 
 void HalvenekCore::updateLfoRate (int lfoIndex) noexcept
 {
     auto& lfo = lfos[(size_t) lfoIndex];
     lfo.updateRate (tempo);
-    smoothed.target[(size_t) (increment + lfoIndex)] = lfo.getIncrementFor (sampleRate);
+    smoothed.setLfoTarget (SmoothedValues::increments, lfoIndex, lfo.getIncrementFor (sampleRate));
 }
 
 void HalvenekCore::setTempo (double beatsPerMinute)
@@ -213,83 +213,282 @@ void HalvenekCore::processMono (float* samples, int numSamples)
     (this->*monoLoop) (samples, numSamples);
 }
 
-/** What one call works with. The running state is copied in at the start and back at the
-    end: held in a local, it cannot be aliased by the line writes, which would otherwise
-    force it through memory on every sample. */
-struct HalvenekCore::CallState
-{
-    static constexpr int maxLfoSides = 2 * numLfos;
-    using ReadIndices = int __attribute__ ((vector_size (16)));
-
-    double* dryLines[2] {};
-    double* wetLines[2] {};
-    bool active[2] {};
-    int u = 0, w = 0;   // the write index in the line length and in the ring, at the chunk start
-
-    ChorusFilters::BbdColour<ChannelLanes> colour;
-    ChorusFilters::HighPass<ChannelLanes> hiPass;
-    ChannelLanes meters {}, followers {};
-    ReadLanes first {}, second {};
-
-    // Per sample of the chunk. LFO sides are in the order LFO 1 left, LFO 2 left, LFO 1
-    // right, LFO 2 right.
-    double phases[maxLfoSides][chunkSize], randomValues[maxLfoSides][chunkSize], lfoValues[maxLfoSides][chunkSize];
-    unsigned char nonZeroInputs[chunkSize];   // bit k set when channel k's input is not 0
-    ReadLanes firstAfter[chunkSize], secondAfter[chunkSize];
-    ReadIndices newestInRing[chunkSize], phaseIndices[chunkSize];
-    ReadLanes gains[chunkSize];
-    ChannelLanes wet[chunkSize], written[chunkSize];
-};
-
 namespace
 {
-    /** The smoothed values of sample s of a chunk: one set for the whole call when they are
-        settled. */
-    template <bool settled, typename Values>
-    forcedinline const Values& smoothedAt (const Values* values, int s) noexcept
+    using Lanes = InterpolationTable::Results;
+    using IntLanes = int __attribute__ ((vector_size (16)));
+
+    template <typename Mask>
+    forcedinline bool anyLane (Mask mask) noexcept
     {
-        return values[settled ? 0 : s];
+        auto bits = mask[0];
+
+        for (size_t i = 1; i < sizeof (Mask) / sizeof (bits); ++i)
+            bits |= mask[i];
+
+        return bits != 0;
     }
 
     forcedinline int wrapped (int index, int length) noexcept  { return index >= length ? index - length : index; }
 }
 
+/** What one call carries from chunk to chunk. The running state is copied in at the start
+    and back at the end: held in a local, it cannot be aliased by the line writes, which
+    would otherwise force it through memory on every sample. */
+struct HalvenekCore::CallState
+{
+    float* wetLines[2] {};
+    double* dryRings[2] {};
+    bool active[2] {};
+    int u = 0, w = 0, d = 0;   // the write index in the line length, in the ring and in the dry ring, at the chunk start
+
+    ChorusFilters::BbdColour<ChannelLanes> colour;
+    ChorusFilters::HighPass<ChannelLanes> hiPass;
+    ChannelLanes meters {}, followers {};
+    Lanes first {}, second {};
+    SmoothedValues::Array values {};
+    unsigned movingGroups = 0;
+};
+
+/** What the stages of one chunk pass on, per sample. */
+struct HalvenekCore::Chunk
+{
+    double inputs[2][chunkSize];               // finite, as doubles
+    unsigned char nonZeroInputs[chunkSize];    // bit k set when channel k's input is not 0
+    SmoothedValues::Array history[chunkSize];  // the smoothed values of each sample, while they move
+    Lanes phases[chunkSize], randomValues[chunkSize], lfoValues[chunkSize];
+    Lanes firstAfter[chunkSize], secondAfter[chunkSize], gains[chunkSize];
+    const float* phaseRows[chunkSize][numReads];       // the table rows and the first line samples of the reads
+    const float* oldestSamples[chunkSize][numReads];
+    ChannelLanes wet[chunkSize];
+
+    /** The smoothed values of sample s: one set for the whole call when they are settled. */
+    template <bool settled>
+    const SmoothedValues::Array& valuesAt (int s) const noexcept   { return history[settled ? 0 : s]; }
+};
+
+/** Plans the delay reads: the LFO output smoothing, sample by sample beside the input
+    filters, whose chains of steps it then overlaps; then, in a pass of its own that works
+    two samples at once, the path gains and the read positions. Its constants are held
+    here, so that the line writes next to it cannot force them through memory. */
+struct HalvenekCore::ReadPlanner
+{
+    using Addresses = std::intptr_t __attribute__ ((vector_size (32)));
+    using AddressPair = std::intptr_t __attribute__ ((vector_size (64)));
+
+    double smoothing;
+    int l, m;
+    double longestModulation;
+    std::intptr_t phaseRowsStart;
+    AddressPair lineStarts;   // the lines the lanes read, for two samples
+
+    ReadPlanner (const HalvenekCore& core, const CallState& state) noexcept
+        : smoothing (core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
+          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps)),
+          phaseRowsStart ((std::intptr_t) core.table.getPhaseRow (0))
+    {
+        // Mono reads its left line in the right lanes too; they are not used.
+        const auto left = (std::intptr_t) state.wetLines[0];
+        const auto right = state.wetLines[1] != nullptr ? (std::intptr_t) state.wetLines[1] : left;
+        lineStarts = AddressPair { left, left, right, right, left, left, right, right };
+    }
+
+    template <int numChannels>
+    forcedinline void smooth (Chunk& chunk, int s, Lanes& first, Lanes& second) const noexcept
+    {
+        const Lanes& lfoValues = chunk.lfoValues[s];
+
+        // The right sides' values below 0 (and NaN) count as 0; mono has no right side,
+        // and its lanes are worked but never used.
+        using LaneMask = decltype (lfoValues > 0.0);
+        const LaneMask leftLanes { -1, -1, 0, 0 };
+        const LaneMask kept = numChannels == 2 ? (leftLanes | (lfoValues > 0.0)) : leftLanes;
+        const Lanes lfoLanes = kept ? lfoValues : 0.0;
+        first -= (first - lfoLanes) * smoothing + 1e-20;
+        second -= (second - first) * smoothing + 1e-20;
+        chunk.firstAfter[s] = first;
+        chunk.secondAfter[s] = second;
+    }
+
+    /** The gains and positions of the reads of samples from to count - 1, whose smoothing
+        is done; u and w are the write indices of sample from. */
+    template <bool settled>
+    forcedinline void place (Chunk& chunk, int from, int count, int u, int w) const noexcept
+    {
+        using Group = SmoothedValues;
+        using Pair = double __attribute__ ((vector_size (64)));
+        using IntPair = int __attribute__ ((vector_size (32)));
+
+        // The lanes of a sample and of the next side by side (built in place, as a vector
+        // return value would change the calling convention between instruction sets).
+        #define HALVENEK_PAIR_OF(a, b) __builtin_shufflevector ((a), (b), 0, 1, 2, 3, 4, 5, 6, 7)
+        #define HALVENEK_GROUP_PAIR(s, group) HALVENEK_PAIR_OF (chunk.valuesAt<settled> (s)[(size_t) (group)], \
+                                                                chunk.valuesAt<settled> ((s) + 1)[(size_t) (group)])
+
+        for (int s = from; s < count;)
+        {
+            const int runEnd = std::min (count, s + std::min (l - u, m - w));
+
+            const int ringOffset = w + m - u - l;
+
+            for (; s + 1 < runEnd; s += 2, u += 2, w += 2)
+            {
+                Pair gains;
+                IntPair newest, phases;
+                placeReads (HALVENEK_PAIR_OF (chunk.secondAfter[s], chunk.secondAfter[s + 1]),
+                            HALVENEK_GROUP_PAIR (s, Group::volumes), HALVENEK_GROUP_PAIR (s, Group::tremolos),
+                            HALVENEK_GROUP_PAIR (s, Group::depths), HALVENEK_GROUP_PAIR (s, Group::offsets),
+                            Pair { 0, 0, 0, 0, 1, 1, 1, 1 } + (double) (u + l), gains, newest, phases);
+                std::memcpy (&chunk.gains[s], &gains, sizeof (gains));
+                storeAddresses (newest, phases, ringOffset, lineStarts, chunk.oldestSamples[s], chunk.phaseRows[s]);
+            }
+
+            if (s < runEnd)
+            {
+                const auto& v = chunk.valuesAt<settled> (s);
+                IntLanes newest, phases;
+                placeReads (chunk.secondAfter[s], v[Group::volumes], v[Group::tremolos], v[Group::depths], v[Group::offsets],
+                            Lanes {} + (double) (u + l), chunk.gains[s], newest, phases);
+                const Addresses lineStartsOfOne = __builtin_shufflevector (lineStarts, lineStarts, 0, 1, 2, 3);
+                storeAddresses (newest, phases, ringOffset, lineStartsOfOne, chunk.oldestSamples[s], chunk.phaseRows[s]);
+                ++s;
+                ++u;
+                ++w;
+            }
+
+            u = wrapped (u, l);
+            w = wrapped (w, m);
+        }
+
+        #undef HALVENEK_GROUP_PAIR
+        #undef HALVENEK_PAIR_OF
+    }
+
+    /** The addresses of reads, one per lane: their first line samples and table rows. A
+        position counts back from u + l in the line length; in the ring it counts back from
+        w + m, which is ringOffset further on. */
+    template <typename Indices, typename Lines>
+    forcedinline void storeAddresses (const Indices& newest, const Indices& phases, int ringOffset, const Lines& lines,
+                                      const float** oldestSamples, const float** phaseRows) const noexcept
+    {
+        const Lines oldest = lines + __builtin_convertvector (newest + (ringOffset - (InterpolationTable::numTaps - 1)), Lines)
+                                       * (std::intptr_t) sizeof (float);
+        const Lines rows = phaseRowsStart + __builtin_convertvector (phases, Lines)
+                                              * (std::intptr_t) (InterpolationTable::numTaps * sizeof (float));
+
+        // Consecutive reads, so that each pair of samples goes out in whole vectors.
+        std::memcpy (oldestSamples, &oldest, sizeof (oldest));
+        std::memcpy (phaseRows, &rows, sizeof (rows));
+    }
+
+    /** The gain and the newest sample and table phase of reads, one per lane. */
+    template <typename Values, typename Indices>
+    forcedinline void placeReads (const Values& second, const Values& volumes, const Values& tremolos,
+                                  const Values& depths, const Values& offsets, const Values& newestPositions,
+                                  Values& gains, Indices& newest, Indices& phases) const noexcept
+    {
+        gains = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
+        Values modulation = (second * depths + offsets) * 0.5 + 1e-20;
+
+        // Held to 0 to 1 (NaN to 0), so that every read stays inside the line whatever
+        // the LFO arithmetic gives.
+        modulation = modulation > 0.0 ? modulation : 0.0;
+        modulation = modulation < 1.0 ? modulation : 1.0;
+
+        // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
+        const Values positions = newestPositions - modulation * longestModulation;
+        newest = __builtin_convertvector (positions, Indices);
+        phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Values))
+                                          * (double) InterpolationTable::numPhases, Indices);
+    }
+};
+
+HalvenekCore::LfoLanes HalvenekCore::loadLfoLanes() const noexcept
+{
+    const auto& lfo1 = lfos[0];
+    const auto& lfo2 = lfos[1];
+
+    LfoLanes state;
+    state.accumulators = Lanes { lfo1.leftPhase, lfo2.leftPhase, lfo1.rightAccumulator, lfo2.rightAccumulator };
+    state.phases = Lanes { lfo1.leftPhase, lfo2.leftPhase, lfo1.rightPhase, lfo2.rightPhase };
+    state.randomValues = Lanes { lfo1.leftRandomValue, lfo2.leftRandomValue, lfo1.rightRandomValue, lfo2.rightRandomValue };
+    return state;
+}
+
+template <int numChannels>
+void HalvenekCore::storeLfoLanes (const LfoLanes& state) noexcept
+{
+    for (int n = 0; n < numLfos; ++n)
+    {
+        auto& lfo = lfos[(size_t) n];
+        lfo.leftPhase = state.phases[n];
+        lfo.leftRandomValue = state.randomValues[n];
+
+        // Mono leaves the right sides as they are.
+        if constexpr (numChannels == 2)
+        {
+            lfo.rightAccumulator = state.accumulators[n + numLfos];
+            lfo.rightPhase = state.phases[n + numLfos];
+            lfo.rightRandomValue = state.randomValues[n + numLfos];
+        }
+    }
+}
+
+template <int numChannels>
+void HalvenekCore::stepLfosAtWrap (const Lanes& increments, const Lanes& stereoOffsets) noexcept
+{
+    auto& lfo1 = lfos[0];
+    auto& lfo2 = lfos[1];
+    lfo1.advanceLeftPhase (increments[0]);
+    lfo2.advanceLeftPhase (increments[1]);
+
+    if (lfo2Synchronised)
+        lfo2.leftPhase = lfo1.leftPhase;
+
+    if constexpr (numChannels == 2)
+    {
+        for (int n = 0; n < numLfos; ++n)
+        {
+            auto& lfo = lfos[(size_t) n];
+            lfo.rightAccumulator += increments[n + numLfos];
+
+            if (n == 1 && lfo2Synchronised)
+                lfo.rightAccumulator = lfo1.rightAccumulator;
+
+            lfo.updateRightPhase (stereoOffsets[n + numLfos]);
+        }
+    }
+}
+
 template <int numChannels, bool settled>
-forcedinline void HalvenekCore::process (float* const* io, int numSamples)
+forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsigned movingGroups)
 {
     constexpr bool stereo = numChannels == 2;
 
     CallState state;
     state.u = writeIndex;
     state.w = ringIndex;
+    state.d = dryIndex;
     state.colour = colour;
     state.hiPass = hiPass;
     state.meters = meters;
     state.followers = followers;
-    std::memcpy (&state.first, lfoOutputs.first.data(), sizeof (ReadLanes));
-    std::memcpy (&state.second, lfoOutputs.second.data(), sizeof (ReadLanes));
+    state.first = lfoOutputs.first;
+    state.second = lfoOutputs.second;
+    state.values = smoothed.value;
+    state.movingGroups = movingGroups;
 
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        state.dryLines[ch] = channels[(size_t) ch].dryLine.data();
         state.wetLines[ch] = channels[(size_t) ch].wetLine.data();
+        state.dryRings[ch] = channels[(size_t) ch].dryRing.data();
         state.active[ch] = channels[(size_t) ch].active;
     }
 
-    SmoothedSnapshot history[settled ? 1 : chunkSize];
+    Chunk chunk;
 
-    // While parameters glide, only the values that move are stepped; the settled ones are
-    // held, and written to the history once. (A preset applied during the fade changes
-    // targets within the call, so then every value is stepped.)
-    std::array<unsigned char, numSmoothed> moving;
-    size_t numMoving = 0;
-
-    for (size_t i = 0; i < (size_t) numSmoothed; ++i)
-        if (! settled && (isFading() || ! smoothed.isSettled (i, parameterSmoothing)))
-            moving[numMoving++] = (unsigned char) i;
-
-    for (int s = 0; s < (settled ? 1 : std::min (numSamples, chunkSize)); ++s)
-        history[s] = smoothed.value;
+    if constexpr (settled)
+        chunk.history[0] = state.values;
 
     for (int start = 0; start < numSamples;)
     {
@@ -297,25 +496,20 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
         float* const chunkIo[] { io[0] + start, io[stereo ? 1 : 0] + start };
         start += count;
 
-        if constexpr (! settled)
-        {
-            for (int s = 0; s < count; ++s)
-            {
-                for (size_t k = 0; k < numMoving; ++k)
-                {
-                    const size_t i = moving[k];
-                    smoothed.step (i, parameterSmoothing);
-                    history[s][i] = smoothed.value[i];
-                }
-            }
-        }
+        // The reads of the first run of the chunk are planned with its input and LFOs, on
+        // the assumption that the activity gate stays as it is at the chunk's start.
+        readInputs<numChannels> (chunk, chunkIo, count);
+        const unsigned char nonZero = chunk.nonZeroInputs[0];
+        const bool gateOpen = state.active[0] || (nonZero & 1) != 0
+                           || (stereo && (state.active[1] || (nonZero & 2) != 0));
 
-        computeLfoValues<numChannels, settled> (state, history, count);
-        writeInputs<numChannels, settled> (state, chunkIo, history, count);
-        writeOutputs<numChannels, settled> (state, chunkIo, history, count);
+        computeLfoValues<numChannels, settled> (state, chunk, count);
+        writeInputs<numChannels, settled> (state, chunk, count, gateOpen);
+        writeOutputs<numChannels, settled> (state, chunk, chunkIo, count, gateOpen);
 
         state.u = (state.u + count) % lineLength;
         state.w = (state.w + count) % ringLength;
+        state.d = (state.d + count) & (dryRingLength - 1);
     }
 
     for (int ch = 0; ch < numChannels; ++ch)
@@ -325,109 +519,210 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples)
     hiPass = state.hiPass;
     meters = state.meters;
     followers = state.followers;
-    std::memcpy (lfoOutputs.first.data(), &state.first, sizeof (double) * (size_t) (numChannels * numLfos));
-    std::memcpy (lfoOutputs.second.data(), &state.second, sizeof (double) * (size_t) (numChannels * numLfos));
+
+    // Mono leaves the right sides' smoothing as it is.
+    lfoOutputs.first = stereo ? state.first : __builtin_shufflevector (state.first, lfoOutputs.first, 0, 1, 6, 7);
+    lfoOutputs.second = stereo ? state.second : __builtin_shufflevector (state.second, lfoOutputs.second, 0, 1, 6, 7);
+
+    if constexpr (! settled)
+        smoothed.value = state.values;
+
     writeIndex = state.u;
     ringIndex = state.w;
-
-    publishMeters (meters[0], meters[stereo ? 1 : 0]);
-    ledPair.set ((float) ledValues[0], (float) ledValues[1]);
+    dryIndex = state.d;
 }
 
-template <int numChannels, bool settled>
-forcedinline void HalvenekCore::computeLfoValues (CallState& state, const SmoothedSnapshot* values, int count)
+template <int numChannels>
+forcedinline void HalvenekCore::readInputs (Chunk& chunk, float* const* chunkIo, int count) noexcept
 {
-    constexpr bool stereo = numChannels == 2;
-    constexpr int numLfoSides = numChannels * numLfos;
-    auto& lfo1 = lfos[0];
-    auto& lfo2 = lfos[1];
-    const bool synchronised = lfo2Synchronised;
-
-    for (int s = 0; s < count; ++s)
+    // A broken sample would stay in the filter states for ever; it counts as silence.
+    for (int ch = 0; ch < numChannels; ++ch)
     {
-        const auto& v = smoothedAt<settled> (values, s);
-        lfo1.advanceLeftPhase (v[increment]);
-        lfo2.advanceLeftPhase (v[increment + 1]);
-
-        if (synchronised)
-            lfo2.leftPhase = lfo1.leftPhase;
-
-        for (int n = 0; n < numLfos; ++n)
+        for (int s = 0; s < count; ++s)
         {
-            state.phases[n][s] = lfos[(size_t) n].leftPhase;
-            state.randomValues[n][s] = lfos[(size_t) n].leftRandomValue;
-        }
-
-        if constexpr (stereo)
-        {
-            for (int n = 0; n < numLfos; ++n)
-            {
-                auto& lfo = lfos[(size_t) n];
-                lfo.rightAccumulator += v[(size_t) (increment + n)];
-
-                if (n == 1 && synchronised)
-                    lfo.rightAccumulator = lfo1.rightAccumulator;
-
-                lfo.updateRightPhase (v[(size_t) (stereoOffset + n)]);
-                state.phases[numLfos + n][s] = lfo.rightPhase;
-                state.randomValues[numLfos + n][s] = lfo.rightRandomValue;
-            }
+            const float input = chunkIo[ch][s];
+            chunk.inputs[ch][s] = (double) (input - input == 0.0f ? input : 0.0f);
         }
     }
 
-    for (int side = 0; side < numLfoSides; ++side)
-        HalvenekLfo::waveformValues (lfos[(size_t) (side % numLfos)].waveform, state.phases[side], state.randomValues[side],
-                                     state.lfoValues[side], count);
-
-    ledValues[0] = flooredAtZero (state.lfoValues[0][count - 1]);
-    ledValues[1] = flooredAtZero (state.lfoValues[1][count - 1]);
+    for (int s = 0; s < count; ++s)
+        chunk.nonZeroInputs[s] = (unsigned char) ((chunk.inputs[0][s] != 0.0 ? 1 : 0)
+                                                  | (numChannels == 2 && chunk.inputs[numChannels - 1][s] != 0.0 ? 2 : 0));
 }
 
 template <int numChannels, bool settled>
-forcedinline void HalvenekCore::writeInputs (CallState& state, float* const* chunkIo, const SmoothedSnapshot* values, int count)
+forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk, int count)
 {
-    const int m = ringLength;
+    constexpr bool stereo = numChannels == 2;
+    using Group = SmoothedValues;
+
+    // A preset applied during the silent preset change may change these between chunks.
+    const auto targets = smoothed.target;
+    const bool synchronised = lfo2Synchronised;
+    const double smoothing = parameterSmoothing;
+    const unsigned movingGroups = state.movingGroups;
+    const auto settledValues = chunk.history[0];
+    auto values = state.values;   // held in registers while they are stepped
+    LfoLanes lfoState = loadLfoLanes();
+
+    // Both LFOs, both sides at once. Only where a phase wraps does a sample take the plain
+    // steps, which also draw the random values.
+    for (int s = 0; s < count; ++s)
+    {
+        if constexpr (! settled)
+        {
+            for (size_t group = 0; group < (size_t) Group::numGroups; ++group)
+            {
+                if ((movingGroups >> group & 1) != 0)
+                    Group::step (values[group], targets[group], smoothing);
+
+                chunk.history[s][group] = values[group];
+            }
+        }
+
+        const auto& v = settled ? settledValues : values;
+        const Lanes& increments = v[Group::increments];
+        const Lanes& stereoOffsets = v[Group::stereoOffsets];
+        const Lanes stepIncrements { increments[0], increments[1], stereo ? increments[2] : 0.0, stereo ? increments[3] : 0.0 };
+        const Lanes ownLeftPhases = lfoState.accumulators + stepIncrements;
+        const Lanes accumulators = synchronised ? __builtin_shufflevector (ownLeftPhases, ownLeftPhases, 0, 0, 2, 2) : ownLeftPhases;
+        const Lanes phases = accumulators + Lanes { 0.0, 0.0, stereoOffsets[2], stereoOffsets[3] };
+        const Lanes wrapChecked { ownLeftPhases[0], ownLeftPhases[1], stereo ? phases[2] : 0.0, stereo ? phases[3] : 0.0 };
+
+        if (anyLane ((wrapChecked > HalvenekLfo::twoPi) | (wrapChecked < 0.0)))
+        {
+            storeLfoLanes<numChannels> (lfoState);
+            stepLfosAtWrap<numChannels> (increments, stereoOffsets);
+            lfoState = loadLfoLanes();
+        }
+        else
+        {
+            lfoState.accumulators = accumulators;
+            lfoState.phases = phases;
+        }
+
+        chunk.phases[s] = lfoState.phases;
+        chunk.randomValues[s] = lfoState.randomValues;
+    }
+
+    storeLfoLanes<numChannels> (lfoState);
+    state.values = values;
+
+    // The waveforms, each over the whole chunk; where the LFOs differ, LFO 2's lanes come
+    // from a second pass.
+    const int waveform1 = lfos[0].waveform, waveform2 = lfos[1].waveform;
+
+    for (int s = 0; s < count; ++s)
+        HalvenekLfo::waveformValue (waveform1, chunk.phases[s], chunk.randomValues[s], chunk.lfoValues[s]);
+
+    if (waveform2 != waveform1)
+    {
+        for (int s = 0; s < count; ++s)
+        {
+            Lanes lfo2Values;
+            HalvenekLfo::waveformValue (waveform2, chunk.phases[s], chunk.randomValues[s], lfo2Values);
+            chunk.lfoValues[s] = __builtin_shufflevector (chunk.lfoValues[s], lfo2Values, 0, 5, 2, 7);
+        }
+    }
+
+    ledValues[0] = flooredAtZero (chunk.lfoValues[count - 1][0]);
+    ledValues[1] = flooredAtZero (chunk.lfoValues[count - 1][1]);
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int count, bool planReadsToo)
+{
+    using Group = SmoothedValues;
+
+    const int l = lineLength, m = ringLength;
     const bool colourOn = bbdOn;
     const ChorusFilters::BbdCoefficients coefficients = colourCoefficients;
     auto colourState = state.colour;
     auto hiPassState = state.hiPass;
-    int w = state.w;
+    const ReadPlanner planner (*this, state);
+    const auto settledValues = chunk.history[0];
+    Lanes first = state.first, second = state.second;
+    int u = state.u, w = state.w;
 
-    for (int s = 0; s < count; ++s)
+    // The input, coloured and hi-passed into the wet line; with it, when asked, the plan of
+    // the delay reads, whose chain of steps then overlaps the filters'. The samples up to
+    // the next wrap of either write index are worked as one run.
+    for (int s = 0; s < count;)
     {
-        const auto& v = smoothedAt<settled> (values, s);
-        ChannelLanes x {};
-        unsigned char nonZero = 0;
+        const int runEnd = std::min (count, s + std::min (l - u, m - w));
 
-        for (int ch = 0; ch < numChannels; ++ch)
+        for (; s < runEnd; ++s, ++u, ++w)
         {
-            const float input = chunkIo[ch][s];
+            const auto& v = settled ? settledValues : chunk.history[s];
+            ChannelLanes x {};
 
-            // A broken sample would stay in the filter states for ever; it counts as silence.
-            x[ch] = std::isfinite (input) ? (double) input : 0.0;
+            for (int ch = 0; ch < numChannels; ++ch)
+            {
+                x[ch] = chunk.inputs[ch][s];
+                state.dryRings[ch][(state.d + s) & (dryRingLength - 1)] = x[ch];
+            }
 
-            if (x[ch] != 0.0)
-                nonZero |= (unsigned char) (1 << ch);
+            const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
+            const ChannelLanes filtered = hiPassState.process (coloured, v[Group::outputStage][Group::hiPassA],
+                                                               v[Group::outputStage][Group::hiPassB]);
 
-            state.dryLines[ch][w] = state.dryLines[ch][w + m] = x[ch];
+            for (int ch = 0; ch < numChannels; ++ch)
+                state.wetLines[ch][w] = state.wetLines[ch][w + m] = (float) filtered[ch];
+
+            if (planReadsToo)
+                planner.smooth<numChannels> (chunk, s, first, second);
         }
 
-        const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
-        const ChannelLanes filtered = hiPassState.process (coloured, v[hiPassA], v[hiPassB]);
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            state.wetLines[ch][w] = state.wetLines[ch][w + m] = filtered[ch];
-
-        state.nonZeroInputs[s] = nonZero;
-        w = wrapped (w + 1, m);
+        u = wrapped (u, l);
+        w = wrapped (w, m);
     }
 
     state.colour = colourState;
     state.hiPass = hiPassState;
+
+    if (planReadsToo)
+        planner.place<settled> (chunk, 0, count, state.u, state.w);
 }
 
 template <int numChannels, bool settled>
-forcedinline void HalvenekCore::writeOutputs (CallState& state, float* const* chunkIo, const SmoothedSnapshot* values, int count)
+forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
+{
+    const ReadPlanner planner (*this, state);
+    Lanes first = state.first, second = state.second;
+
+    for (int s = from; s < count; ++s)
+        planner.smooth<numChannels> (chunk, s, first, second);
+
+    planner.place<settled> (chunk, from, count, wrapped (state.u + from, lineLength), wrapped (state.w + from, ringLength));
+}
+
+template <int numChannels>
+forcedinline void HalvenekCore::readPaths (CallState&, Chunk& chunk, int from, int count) const noexcept
+{
+    // Nothing here waits for an earlier sample, so the table rows of several samples are
+    // fetched at once.
+    for (int s = from; s < count; ++s)
+    {
+        InterpolationTable::Read reads[numReads];
+
+        for (int r = 0; r < numReads; ++r)
+            reads[r] = { chunk.phaseRows[s][r], chunk.oldestSamples[s][r] };
+
+        Lanes pathValues;
+        table.interpolate (reads, pathValues);
+        const Lanes weighted = chunk.gains[s] * pathValues;
+
+        ChannelLanes wet {};
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
+
+        chunk.wet[s] = wet;
+    }
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::writeOutputs (CallState& state, Chunk& chunk, float* const* chunkIo, int count, bool firstRunPlanned)
 {
     // The wet paths run while the activity gate is open, and the gate depends on the output
     // just written. The delay reads of a run of open samples are worked first, together,
@@ -435,22 +730,24 @@ forcedinline void HalvenekCore::writeOutputs (CallState& state, float* const* ch
     // earlier, the LFO smoothing goes back to where the gate closed.
     for (int s = 0; s < count;)
     {
-        const unsigned char nonZero = state.nonZeroInputs[s];
+        const unsigned char nonZero = chunk.nonZeroInputs[s];
         const bool gateOpen = state.active[0] || (nonZero & 1) != 0
                            || (numChannels == 2 && (state.active[1] || (nonZero & 2) != 0));
 
         if (gateOpen)
         {
-            planReads<numChannels, settled> (state, values, s, count);
-            readPaths<numChannels> (state, s, count);
+            if (! (s == 0 && firstRunPlanned))
+                planReads<numChannels, settled> (state, chunk, s, count);
+
+            readPaths<numChannels> (state, chunk, s, count);
         }
 
-        const int end = writeOutputRun<numChannels, settled> (state, chunkIo, values, s, count, gateOpen);
+        const int end = writeOutputRun<numChannels, settled> (state, chunk, chunkIo, s, count, gateOpen);
 
         if (gateOpen)
         {
-            state.first = state.firstAfter[end - 1];
-            state.second = state.secondAfter[end - 1];
+            state.first = chunk.firstAfter[end - 1];
+            state.second = chunk.secondAfter[end - 1];
         }
 
         s = end;
@@ -458,136 +755,26 @@ forcedinline void HalvenekCore::writeOutputs (CallState& state, float* const* ch
 }
 
 template <int numChannels, bool settled>
-forcedinline void HalvenekCore::planReads (CallState& state, const SmoothedSnapshot* values, int from, int count) const
-{
-    constexpr bool stereo = numChannels == 2;
-    using IntLanes = CallState::ReadIndices;
-
-    const int l = lineLength, m = ringLength;
-    const double smoothing = lfoSmoothing;
-    ReadLanes first = state.first, second = state.second;
-    int u = wrapped (state.u + from, l);
-    int w = wrapped (state.w + from, m);
-
-    for (int s = from; s < count; ++s)
-    {
-        const auto& v = smoothedAt<settled> (values, s);
-
-        // Mono has no right side; its lanes are worked but never used.
-        const ReadLanes lfoLanes { state.lfoValues[0][s], state.lfoValues[1][s],
-                                   stereo ? flooredAtZero (state.lfoValues[stereo ? 2 : 0][s]) : 0.0,
-                                   stereo ? flooredAtZero (state.lfoValues[stereo ? 3 : 0][s]) : 0.0 };
-        first -= (first - lfoLanes) * smoothing + 1e-20;
-        second -= (second - first) * smoothing + 1e-20;
-        state.firstAfter[s] = first;
-        state.secondAfter[s] = second;
-
-        const ReadLanes depths { v[depth], v[depth + 1], v[depth], v[depth + 1] };
-        const ReadLanes offsets { v[offset], v[offset + 1], v[offset], v[offset + 1] };
-        const ReadLanes volumes { v[volume], v[volume + 1], v[volume], v[volume + 1] };
-        const ReadLanes tremolos { v[tremolo], v[tremolo + 1], v[tremolo], v[tremolo + 1] };
-        state.gains[s] = volumes * (tremolos * second + (1.0 - tremolos) + 1e-20);
-        ReadLanes modulation = (second * depths + offsets) * 0.5 + 1e-20;
-
-        // Held to 0 to 1 (NaN to 0), so that every read stays inside the line whatever
-        // the LFO arithmetic gives.
-        modulation = modulation > 0.0 ? modulation : 0.0;
-        modulation = modulation < 1.0 ? modulation : 1.0;
-
-        // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
-        const ReadLanes positions = (double) (u + l) - modulation * (double) (l - InterpolationTable::numTaps);
-        const IntLanes newest = __builtin_convertvector (positions, IntLanes);
-        state.phaseIndices[s] = __builtin_convertvector ((positions - __builtin_convertvector (newest, ReadLanes)) * (double) InterpolationTable::numPhases, IntLanes);
-
-        // A position counts back from u + l in the line length; in the ring it counts back
-        // from w + m.
-        state.newestInRing[s] = newest + (w + m - u - l);
-
-        u = wrapped (u + 1, l);
-        w = wrapped (w + 1, m);
-    }
-}
-
-template <int numChannels>
-forcedinline void HalvenekCore::readPaths (CallState& state, int from, int count) const
-{
-    constexpr bool stereo = numChannels == 2;
-    const double* const leftLine = state.wetLines[0];
-    const double* const rightLine = state.wetLines[stereo ? 1 : 0];
-
-    // Nothing here waits for an earlier sample, so the table rows of several samples are
-    // fetched at once.
-    for (int s = from; s < count; ++s)
-    {
-        const auto& newest = state.newestInRing[s];
-        const auto& phases = state.phaseIndices[s];
-
-        // Mono reads its two positions twice; the copies are not used.
-        const InterpolationTable::Read reads[numReads] {
-            { leftLine, newest[0], phases[0] },
-            { leftLine, newest[1], phases[1] },
-            { rightLine, newest[stereo ? 2 : 0], phases[stereo ? 2 : 0] },
-            { rightLine, newest[stereo ? 3 : 1], phases[stereo ? 3 : 1] } };
-        ReadLanes pathValues;
-        table.interpolate (reads, pathValues);
-        const ReadLanes weighted = state.gains[s] * pathValues;
-
-        ChannelLanes wet {};
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
-
-        state.wet[s] = wet;
-    }
-}
-
-template <int numChannels, bool settled>
-forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* chunkIo, const SmoothedSnapshot* values,
+forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, float* const* chunkIo,
                                                 int from, int count, bool gateOpen)
 {
-    constexpr bool stereo = numChannels == 2;
+    using Group = SmoothedValues;
 
-    // First the output of every sample to the chunk's end, on the assumption that the gate
-    // stays as it is: where it changes, the next run writes those samples again. (A fading
-    // chunk is one sample long, so the fade never steps for a sample written again.)
-    const int m = ringLength;
+    // Each sample's output, then its meters, followers and gate. Where the gate changes,
+    // the run ends, and the next run writes that sample again with the gate as it is. (A
+    // fading chunk is one sample long and never ends early, so the fade never steps for a
+    // sample written again.)
     const int waitSamples = (int) (presetWaitSamples * rateRatio);
-    int w = wrapped (state.w + from, m);
-
-    for (int s = from; s < count; ++s)
-    {
-        const auto& v = smoothedAt<settled> (values, s);
-        const ChannelLanes wet = gateOpen ? state.wet[s] : ChannelLanes {};
-        const int dryIndex = w + m - interpolatorCentre;
-        ChannelLanes dry {};
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            dry[ch] = state.dryLines[ch][dryIndex];
-
-        const double fade = isFading() ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
-        const ChannelLanes out = ((wet - dry) * v[mix] + dry) * v[outputGain] * fade;
-        ChannelLanes written {};
-
-        for (int ch = 0; ch < numChannels; ++ch)
-        {
-            const float sample = (float) out[ch];
-            chunkIo[ch][s] = sample;
-            written[ch] = sample;
-        }
-
-        state.written[s] = written;
-        w = wrapped (w + 1, m);
-    }
-
-    // Then the meters, the followers and the gate, sample by sample.
-    const double decay = meterDecay;
+    const double decay = meterDecay, followerDecay = meterDecay + 1e-20;
+    const bool fadingChunk = isFading();
+    const Lanes settledOutputStage = chunk.history[0][Group::outputStage];
     ChannelLanes meterState = state.meters, followerState = state.followers;
-    bool active[2] { state.active[0], stereo && state.active[1] };
+    bool active[2] { state.active[0], numChannels == 2 && state.active[1] };
     int s = from;
 
     for (; s < count; ++s)
     {
-        const unsigned char nonZero = state.nonZeroInputs[s];
+        const unsigned char nonZero = chunk.nonZeroInputs[s];
 
         for (int ch = 0; ch < numChannels; ++ch)
             if ((nonZero >> ch & 1) != 0)
@@ -596,15 +783,30 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, float* const* c
         if ((active[0] || active[1]) != gateOpen)
             break;
 
-        const ChannelLanes written = state.written[s];
-        ChannelLanes levels {};
+        const Lanes& outputStage = settled ? settledOutputStage : chunk.history[s][Group::outputStage];
+        const ChannelLanes wet = gateOpen ? chunk.wet[s] : ChannelLanes {};
+        const int dryRead = (state.d + s - interpolatorCentre) & (dryRingLength - 1);
+        ChannelLanes dry {};
 
         for (int ch = 0; ch < numChannels; ++ch)
-            levels[ch] = getMeterLevel (written[ch]);
+            dry[ch] = state.dryRings[ch][dryRead];
 
+        const double fade = fadingChunk ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
+        const ChannelLanes out = ((wet - dry) * outputStage[Group::mix] + dry) * outputStage[Group::outputGain] * fade;
+
+        // The meters and followers take the samples as written. (Converted as vectors: GCC 12
+        // passes a float sample put into a lane of doubles on unrounded.)
+        using FloatLanes = float __attribute__ ((vector_size (8)));
+        const FloatLanes samples = __builtin_convertvector (out, FloatLanes);
+        const ChannelLanes written = __builtin_convertvector (samples, ChannelLanes);
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            chunkIo[ch][s] = samples[ch];
+
+        const ChannelLanes levels = getMeterLevels (written);
         meterState = meterState < levels ? levels : meterState;
         meterState = meterState * decay + 1e-20;
-        followerState *= decay + 1e-20;
+        followerState *= followerDecay;
         followerState = written > followerState ? written : followerState;
 
         for (int ch = 0; ch < numChannels; ++ch)
@@ -627,11 +829,17 @@ forcedinline void HalvenekCore::processSettledOrNot (float* left, float* right, 
     // Mono passes its one channel as both; only the first is used.
     float* const io[] { left, right };
 
-    // A preset applied during the fade changes targets within the call.
-    if (! isFading() && smoothed.isSettled (parameterSmoothing))
-        process<numChannels, true> (io, numSamples);
+    // A preset applied during the silent preset change changes targets within the call,
+    // so then every value is stepped.
+    const unsigned movingGroups = isFading() ? ~0u : smoothed.movingGroups (parameterSmoothing);
+
+    if (movingGroups == 0)
+        process<numChannels, true> (io, numSamples, 0);
     else
-        process<numChannels, false> (io, numSamples);
+        process<numChannels, false> (io, numSamples, movingGroups);
+
+    publishMeters (meters[0], meters[numChannels == 2 ? 1 : 0]);
+    ledPair.set ((float) ledValues[0], (float) ledValues[1]);
 }
 
 //==============================================================================

@@ -68,7 +68,7 @@ public:
     double getLfoRate (int lfoIndex) const noexcept         { return lfos[(size_t) lfoIndex].rate; }
     int getSyncMode (int lfoIndex) const noexcept           { return lfos[(size_t) lfoIndex].syncMode; }
     int getWaveform (int lfoIndex) const noexcept           { return lfos[(size_t) lfoIndex].waveform; }
-    double getIncrementTarget (int lfoIndex) const noexcept { return smoothed.target[(size_t) (increment + lfoIndex)]; }
+    double getIncrementTarget (int lfoIndex) const noexcept { return smoothed.target[SmoothedValues::increments][lfoIndex]; }
     double getLeftPhase (int lfoIndex) const noexcept       { return lfos[(size_t) lfoIndex].leftPhase; }
     double getRightPhase (int lfoIndex) const noexcept      { return lfos[(size_t) lfoIndex].rightPhase; }
     bool isLfo2Synchronised() const noexcept                { return lfo2Synchronised; }
@@ -81,102 +81,145 @@ public:
     static double outputGainForValue (double value) noexcept    { return 4.0 * value * value; }
 
 private:
-    /** The values that glide toward their targets by parameter smoothing, kept side by
-        side; each is stepped only while it moves. */
-    enum SmoothedIndex
-    {
-        outputGain, mix, hiPassA, hiPassB,
-        increment, depth = increment + numLfos, offset = depth + numLfos,
-        stereoOffset = offset + numLfos, volume = stereoOffset + numLfos, tremolo = volume + numLfos,
-        numSmoothed = tremolo + numLfos
-    };
+    /** One value per delay read, in the order left path 1, left path 2, right path 1,
+        right path 2: the reads of LFO 1 and LFO 2 on the left and on the right. Mono uses
+        the first two. */
+    using Lanes = InterpolationTable::Results;
+    static constexpr int numReads = InterpolationTable::numReads;
 
+    /** The values that glide toward their targets by parameter smoothing, in lanes: an
+        LFO's value sits in its left and its right lane, so that the lanes step together. */
     struct SmoothedValues
     {
-        std::array<double, numSmoothed> value {}, target {};
+        enum Group { increments, depths, offsets, stereoOffsets, volumes, tremolos, outputStage, numGroups };
 
-        void step (size_t i, double coefficient) noexcept
+        // The lanes of the output stage.
+        static constexpr int outputGain = 0, mix = 1, hiPassA = 2, hiPassB = 3;
+
+        using Array = std::array<Lanes, numGroups>;
+        Array value {}, target {};
+
+        void setLfoTarget (Group group, int lfoIndex, double newTarget) noexcept
         {
-            value[i] -= (value[i] - target[i]) * coefficient + 1e-20;
+            target[(size_t) group][lfoIndex] = newTarget;
+            target[(size_t) group][lfoIndex + numLfos] = newTarget;
         }
 
-        /** True when a step would move the value by no more than one unit in its last
-            place. Rounding can leave a value that has reached its target alternating
-            between two neighbouring numbers for ever; such a value counts as settled and
-            is held. */
-        bool isSettled (size_t i, double coefficient) const noexcept
+        static void step (Lanes& lanes, const Lanes& laneTargets, double coefficient) noexcept
         {
-            const double next = value[i] - ((value[i] - target[i]) * coefficient + 1e-20);
-            return next == value[i] || next == std::nextafter (value[i], next);
+            lanes -= (lanes - laneTargets) * coefficient + 1e-20;
         }
 
-        bool isSettled (double coefficient) const noexcept
+        /** True when a step would move no lane of the group by more than about one unit in
+            its last place. Rounding can leave a value that has reached its target
+            alternating between two neighbouring numbers for ever; such a value counts as
+            settled and is held. */
+        bool isSettled (size_t group, double coefficient) const noexcept
         {
-            bool settled = true;
+            auto next = value[group];
+            step (next, target[group], coefficient);
 
-            for (size_t i = 0; i < (size_t) numSmoothed; ++i)
-                settled &= isSettled (i, coefficient);
+            const Lanes change = next - value[group];
+            const Lanes changeSize = change < 0.0 ? -change : change;
+            const Lanes size = value[group] < 0.0 ? -value[group] : value[group];
+            const auto moves = changeSize > size * 0x1p-52;
+            bool moving = false;
 
-            return settled;
+            for (int i = 0; i < numReads; ++i)
+                moving |= moves[i] != 0;
+
+            return ! moving;
+        }
+
+        /** A bit per group that moves. */
+        unsigned movingGroups (double coefficient) const noexcept
+        {
+            unsigned moving = 0;
+
+            for (size_t group = 0; group < (size_t) numGroups; ++group)
+                if (! isSettled (group, coefficient))
+                    moving |= 1u << group;
+
+            return moving;
         }
     };
 
-    // The four delay reads of a stereo sample, in the order left path 1, left path 2,
-    // right path 1, right path 2; mono uses the first two.
-    static constexpr int numReads = InterpolationTable::numReads;
-    using ReadLanes = InterpolationTable::Results;
+    /** The running state of both LFOs in lanes, held while a chunk is worked. */
+    struct LfoLanes
+    {
+        Lanes accumulators;   // the left phases and the right phase accumulators
+        Lanes phases;         // the left phases and the right phases
+        Lanes randomValues;
+    };
 
     /** Two cascaded one-pole smoothers per read for the LFO values that drive it; the
         second state is the LFO output the read uses. */
     struct LfoOutputSmoothing
     {
-        std::array<double, numReads> first {}, second {};
-    };
-
-    struct Channel
-    {
-        std::vector<double> dryLine, wetLine;
-        bool active = false;
+        Lanes first {}, second {};
     };
 
     /** The channels' filters and meters run side by side, one lane per channel; mono
         leaves the second lane silent. */
     using ChannelLanes = double __attribute__ ((vector_size (16)));
 
-    /** The samples are worked in chunks, each in stages: the smoothed values and the LFO
-        values of the whole chunk; then its input, filtered and written to the lines; then
-        the delay reads; then the output. While a silent preset change runs, a chunk is
-        one sample, because applying the preset changes parameters between two samples.
-        When the smoothed values are settled they hold for the whole call and are not
-        stepped. */
+    /** The samples are worked in chunks, each in stages: the LFOs of the whole chunk;
+        its input, with the plan of its delay reads; then the reads; then the output.
+        While a silent preset change runs, a chunk is one sample, because applying the
+        preset changes parameters between two samples. */
     static constexpr int chunkSize = 64;
 
-    using SmoothedSnapshot = std::array<double, numSmoothed>;
+    /** The dry signal is delayed by the interpolator's centre; a short ring holds the
+        input of a chunk and the samples before it. */
+    static constexpr int dryRingLength = 128;
+    static_assert (dryRingLength >= chunkSize + interpolatorCentre && (dryRingLength & (dryRingLength - 1)) == 0);
+
+    struct Channel
+    {
+        std::vector<float> wetLine;
+        std::array<double, dryRingLength> dryRing {};
+        bool active = false;
+    };
+
     struct CallState;
+    struct Chunk;
 
     template <int numChannels, bool settled>
-    void process (float* const* io, int numSamples);
+    void process (float* const* io, int numSamples, unsigned movingGroups);
 
     template <int numChannels>
     void processSettledOrNot (float* left, float* right, int numSamples);
 
-    template <int numChannels, bool settled>
-    void computeLfoValues (CallState&, const SmoothedSnapshot* values, int count);
+    template <int numChannels>
+    static void readInputs (Chunk&, float* const* chunkIo, int count) noexcept;
 
     template <int numChannels, bool settled>
-    void writeInputs (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int count);
+    void computeLfoValues (CallState&, Chunk&, int count);
 
     template <int numChannels, bool settled>
-    void writeOutputs (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int count);
+    void writeInputs (CallState&, Chunk&, int count, bool planReadsToo);
+
+    struct ReadPlanner;
 
     template <int numChannels, bool settled>
-    void planReads (CallState&, const SmoothedSnapshot* values, int from, int count) const;
+    void planReads (CallState&, Chunk&, int from, int count) const noexcept;
 
     template <int numChannels>
-    void readPaths (CallState&, int from, int count) const;
+    void readPaths (CallState&, Chunk&, int from, int count) const noexcept;
 
     template <int numChannels, bool settled>
-    int writeOutputRun (CallState&, float* const* chunkIo, const SmoothedSnapshot* values, int from, int count, bool gateOpen);
+    void writeOutputs (CallState&, Chunk&, float* const* chunkIo, int count, bool firstRunPlanned);
+
+    template <int numChannels, bool settled>
+    int writeOutputRun (CallState&, Chunk&, float* const* chunkIo, int from, int count, bool gateOpen);
+
+    LfoLanes loadLfoLanes() const noexcept;
+    template <int numChannels>
+    void storeLfoLanes (const LfoLanes&) noexcept;
+
+    /** One LFO step where a phase wraps, with its random values, in the plain order. */
+    template <int numChannels>
+    void stepLfosAtWrap (const Lanes& increments, const Lanes& stereoOffsets) noexcept;
 
     // The sample loop compiled for each instruction set the build offers.
     void processStereoPortable (float* left, float* right, int numSamples);
@@ -208,10 +251,10 @@ private:
     double rateRatio = 1.0, parameterSmoothing = 0.002, fadeCoefficient = 0.002;
     double lfoSmoothing = 0.01, meterDecay = 0.9999;
     // The read positions are measured in the line length l and the write index u; the
-    // lines themselves are rings of l + chunkSize samples with their own write index, so
-    // that a chunk's input can be written ahead of its reads.
+    // wet lines themselves are rings of l + chunkSize samples with their own write index,
+    // so that a chunk's input can be written ahead of its reads.
     int lineLength = 0, writeIndex = 0;
-    int ringLength = 0, ringIndex = 0;
+    int ringLength = 0, ringIndex = 0, dryIndex = 0;
     ChorusFilters::BbdCoefficients colourCoefficients;
 
     double tempo = 0.0;

@@ -36,37 +36,30 @@ public:
     /** The free rate in hertz for a normalised value: 0.01 Hz at 0, 0.5 Hz at 0.5, 20 Hz at 1. */
     static double freeRateForValue (double value) noexcept;
 
-    /** The waveform's values in [0, 1] for a run of phases in [0, 2 pi] and the random
-        values held at them; other indices give 0. The waveform is chosen once per run, so
-        each loop is a plain formula. */
-    static void waveformValues (int waveform, const double* phases, const double* randomValues,
-                                double* values, int count) noexcept
+    /** The waveform's value in [0, 1] at a phase in [0, 2 pi] and the random value held
+        there; other indices give 0. Works on a double or on a vector of doubles, one LFO
+        side per lane (written to a reference, as a vector return value would change the
+        calling convention between instruction sets). */
+    template <typename Value>
+    static void waveformValue (int waveform, const Value& phase, const Value& randomValue, Value& value) noexcept
     {
-        auto fill = [values, count] (auto valueAt)
-        {
-            for (int i = 0; i < count; ++i)
-                values[i] = valueAt (i);
-        };
-
         switch (waveform)
         {
             case triangle:
-                fill ([phases] (int i)
-                {
-                    // Both halves are worked out and one chosen, so the loop has no branch.
-                    const double phase = phases[i];
-                    const double rising = ((phase - pi / 2) * (2 / pi) + 1) * 0.5;
-                    const double falling = ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5;
-                    return (phase < pi ? rising : falling) + 1e-20;
-                });
+            {
+                // Both halves are worked out and one chosen, so that lanes need no branch.
+                const Value rising = ((phase - pi / 2) * (2 / pi) + 1) * 0.5;
+                const Value falling = ((3 * pi / 2 - phase) * (2 / pi) + 1) * 0.5;
+                value = (phase < pi ? rising : falling) + 1e-20;
                 break;
+            }
 
-            case square:        fill ([phases] (int i) { return phases[i] < pi ? 1.0 : 0.0; }); break;
-            case sine:          fill ([phases] (int i) { return (std::sin (phases[i] + 1e-20) + 1) * 0.5; }); break;
-            case sawRising:     fill ([phases] (int i) { return phases[i] / twoPi; }); break;
-            case sawFalling:    fill ([phases] (int i) { return 1 - phases[i] / twoPi; }); break;
-            case random:        fill ([randomValues] (int i) { return (randomValues[i] + 1) * 0.5; }); break;
-            default:            fill ([] (int) { return 0.0; }); break;
+            case square:        value = phase < pi ? Value {} + 1.0 : Value {}; break;
+            case sine:          sineValue (phase, value); break;
+            case sawRising:     value = phase / twoPi; break;
+            case sawFalling:    value = 1 - phase / twoPi; break;
+            case random:        value = (randomValue + 1) * 0.5; break;
+            default:            value = Value {}; break;
         }
     }
 
@@ -121,6 +114,16 @@ public:
     double leftPhase = 0.0, rightAccumulator = 0.0, rightPhase = 0.0;
     RandomGenerator leftRandom, rightRandom;
     double leftRandomValue = 0.0, rightRandomValue = 0.0, lastRightRandomValue = 0.0;
+
+private:
+    static void sineValue (double phase, double& value) noexcept   { value = (std::sin (phase + 1e-20) + 1) * 0.5; }
+
+    template <typename Lanes>
+    static void sineValue (const Lanes& phases, Lanes& values) noexcept
+    {
+        for (size_t i = 0; i < sizeof (Lanes) / sizeof (double); ++i)
+            values[i] = (std::sin (phases[i] + 1e-20) + 1) * 0.5;
+    }
 };
 
 /** A value at or below 0, and NaN, count as 0. */

@@ -22,6 +22,6 @@ InterpolationTable::InterpolationTable()
 
         const int phase = point % numPhases;
         const int tap = point / numPhases;
-        phaseRows[(size_t) (phase * numTaps + numTaps - 1 - tap)] = sinc * window;
+        phaseRows[(size_t) (phase * numTaps + numTaps - 1 - tap)] = (float) (sinc * window);
     }
 }

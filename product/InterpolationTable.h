@@ -25,14 +25,17 @@ public:
     InterpolationTable (const InterpolationTable&) = delete;
     InterpolationTable& operator= (const InterpolationTable&) = delete;
 
-    /** One interpolated read: the value between line[newest - 31] and line[newest] for a
-        phase 0 to 511, the sum over taps t of tap t times line[newest - t]. */
+    /** One interpolated read: the sum over taps t of a phase row's tap t times the sample
+        t places before the newest of 32 consecutive line samples. */
     struct Read
     {
-        const double* line;
-        int newest;
-        int phase;
+        const float* phaseRow;   // from getPhaseRow()
+        const float* oldest;     // the first of the 32 samples
     };
+
+    /** The taps of a phase 0 to 511, in reverse order, so that they line up with 32
+        consecutive line samples, oldest first. */
+    const float* getPhaseRow (int phase) const noexcept     { return phaseRows.data() + phase * numTaps; }
 
     using Results = double __attribute__ ((vector_size (32)));
 
@@ -44,41 +47,43 @@ public:
 
         for (int r = 0; r < numReads; ++r)
         {
-            const double* taps = phaseRows.data() + reads[r].phase * numTaps;
-            const double* samples = reads[r].line + reads[r].newest - (numTaps - 1);
+            const float* taps = reads[r].phaseRow;
+            const float* samples = reads[r].oldest;
 
-            // Two running sums, so that the multiply-adds of one read overlap.
-            Row tapRow, sampleRow, even, odd;
-            load (tapRow, taps);                load (sampleRow, samples);                even = tapRow * sampleRow;
-            load (tapRow, taps + rowSize);      load (sampleRow, samples + rowSize);      odd = tapRow * sampleRow;
-            load (tapRow, taps + 2 * rowSize);  load (sampleRow, samples + 2 * rowSize);  even += tapRow * sampleRow;
-            load (tapRow, taps + 3 * rowSize);  load (sampleRow, samples + 3 * rowSize);  odd += tapRow * sampleRow;
-            sums[r] = even + odd;
+            Row tapRow, sampleRow, products;
+            load (tapRow, taps);            load (sampleRow, samples);            products = tapRow * sampleRow;
+            load (tapRow, taps + rowSize);  load (sampleRow, samples + rowSize);  sums[r] = products + tapRow * sampleRow;
         }
 
-        // Neighbouring lanes of two reads side by side, then of all four, then the two
-        // halves: one lane per read.
-        const Row pairs01 = __builtin_shufflevector (sums[0], sums[1], 0, 8, 2, 10, 4, 12, 6, 14)
-                          + __builtin_shufflevector (sums[0], sums[1], 1, 9, 3, 11, 5, 13, 7, 15);
-        const Row pairs23 = __builtin_shufflevector (sums[2], sums[3], 0, 8, 2, 10, 4, 12, 6, 14)
-                          + __builtin_shufflevector (sums[2], sums[3], 1, 9, 3, 11, 5, 13, 7, 15);
-        const Row quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 8, 9, 4, 5, 12, 13)
-                        + __builtin_shufflevector (pairs01, pairs23, 2, 3, 10, 11, 6, 7, 14, 15);
-        results = __builtin_shufflevector (quads, quads, 0, 1, 2, 3) + __builtin_shufflevector (quads, quads, 4, 5, 6, 7);
+        // Neighbouring lanes of two reads side by side, then of all four, then the halves
+        // twice: one lane per read.
+        const Row pairs01 = __builtin_shufflevector (sums[0], sums[1], 0, 16, 2, 18, 4, 20, 6, 22, 8, 24, 10, 26, 12, 28, 14, 30)
+                          + __builtin_shufflevector (sums[0], sums[1], 1, 17, 3, 19, 5, 21, 7, 23, 9, 25, 11, 27, 13, 29, 15, 31);
+        const Row pairs23 = __builtin_shufflevector (sums[2], sums[3], 0, 16, 2, 18, 4, 20, 6, 22, 8, 24, 10, 26, 12, 28, 14, 30)
+                          + __builtin_shufflevector (sums[2], sums[3], 1, 17, 3, 19, 5, 21, 7, 23, 9, 25, 11, 27, 13, 29, 15, 31);
+        const Row quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 16, 17, 4, 5, 20, 21, 8, 9, 24, 25, 12, 13, 28, 29)
+                        + __builtin_shufflevector (pairs01, pairs23, 2, 3, 18, 19, 6, 7, 22, 23, 10, 11, 26, 27, 14, 15, 30, 31);
+        const HalfRow halves = __builtin_shufflevector (quads, quads, 0, 1, 2, 3, 4, 5, 6, 7)
+                             + __builtin_shufflevector (quads, quads, 8, 9, 10, 11, 12, 13, 14, 15);
+        const FourFloats sumsOfReads = __builtin_shufflevector (halves, halves, 0, 1, 2, 3)
+                                     + __builtin_shufflevector (halves, halves, 4, 5, 6, 7);
+        results = __builtin_convertvector (sumsOfReads, Results);
     }
 
 private:
     InterpolationTable();
 
-    // Eight taps or samples in one value: one register where the target has 512-bit
+    // Sixteen taps or samples in one value: one register where the target has 512-bit
     // vectors, two or four otherwise.
-    static constexpr int rowSize = 8;
-    using Row = double __attribute__ ((vector_size (rowSize * sizeof (double))));
-    static_assert (numTaps == 4 * rowSize);
+    static constexpr int rowSize = 16;
+    using Row = float __attribute__ ((vector_size (rowSize * sizeof (float))));
+    using HalfRow = float __attribute__ ((vector_size (rowSize / 2 * sizeof (float))));
+    using FourFloats = float __attribute__ ((vector_size (4 * sizeof (float))));
+    static_assert (numTaps == 2 * rowSize);
 
-    static void load (Row& row, const double* source) noexcept  { std::memcpy (&row, source, sizeof (Row)); }
+    static void load (Row& row, const float* source) noexcept  { std::memcpy (&row, source, sizeof (Row)); }
 
     // Each phase row of 32 taps starts on a 64-byte boundary, so no tap load spans two
     // cache lines.
-    alignas (64) std::array<double, numTaps * numPhases> phaseRows;
+    alignas (64) std::array<float, numTaps * numPhases> phaseRows;
 };

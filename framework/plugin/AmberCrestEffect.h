@@ -161,10 +161,20 @@ public:
         +6 dB and above. */
     double getMeterLevel (double sample) const noexcept
     {
-        // Clamped before the conversion so that huge samples stay in the table (and NaN
-        // reads the first entry).
-        const double position = std::min (meterTableSize - 1.0, std::max (0.0, sample * 100.0 + 200.0));
-        return meterTable[(size_t) position];
+        return meterTable[(size_t) meterTablePosition (sample)];
+    }
+
+    /** The meter readings of a vector of output samples, one lane each. */
+    template <typename Lanes>
+    Lanes getMeterLevels (Lanes samples) const noexcept
+    {
+        const Lanes positions = meterTablePosition (samples);
+        Lanes levels;
+
+        for (size_t i = 0; i < sizeof (Lanes) / sizeof (double); ++i)
+            levels[i] = meterTable[(size_t) positions[i]];
+
+        return levels;
     }
 
     bool isFading() const noexcept                  { return fading; }
@@ -178,6 +188,16 @@ protected:
     double stepPresetFade (double coefficient, int waitSamples);
 
 private:
+    /** Clamped before the conversion to an index, so that huge samples stay in the table
+        and NaN reads the first entry. */
+    template <typename Sample>
+    static Sample meterTablePosition (Sample sample) noexcept
+    {
+        const Sample position = sample * 100.0 + 200.0;
+        const Sample floored = position > 0.0 ? position : 0.0;
+        return floored < meterTableSize - 1.0 ? floored : meterTableSize - 1.0;
+    }
+
     BasePluginOldStyle& processor;
     juce::CriticalSection lock;
     std::array<double, meterTableSize> meterTable;

@@ -16,7 +16,7 @@ void Clock::setTempo (double beatsPerMinute)
 
 void Clock::setPosition (double quarterNotes)
 {
-    position = quarterNotes;
+    setAnchor (quarterNotes);
     dirty = true;
 }
 
@@ -34,7 +34,7 @@ void Clock::start (double quarterNotes)
     running = true;
     dirty = true;
     state = -1;
-    position = quarterNotes;
+    setAnchor (quarterNotes);
 }
 
 void Clock::stop()
@@ -45,11 +45,15 @@ void Clock::stop()
     running = false;
     dirty = true;
     state = -1;
-    position = 0.0;
+    setAnchor (0.0);
 }
 
 void Clock::recalculate() noexcept
 {
+    // A new rate counts from where the clock is now.
+    const double position = getPosition();
+    setAnchor (position);
+
     const double samplesPerQuarterNote = sampleRate * 60.0 / tempo;
     quarterNotesPerSample = 1.0 / samplesPerQuarterNote;
 
@@ -58,10 +62,12 @@ void Clock::recalculate() noexcept
     const double middle = periodEnd - period + duty * period;
     const double tolerance = 0.005 * period;
 
-    // Samples until a position; boundaries far beyond any block saturate harmlessly.
+    // Samples until a position; boundaries far beyond any block saturate harmlessly. A
+    // boundary that falls on a sample, give or take the rounding of the position, is
+    // reached on that sample.
     auto samplesUntil = [samplesPerQuarterNote] (double quarterNotes)
     {
-        return (std::int64_t) std::fmin (std::ceil (quarterNotes * samplesPerQuarterNote), 4.0e18);
+        return (std::int64_t) std::fmin (std::ceil (quarterNotes * samplesPerQuarterNote - 1.0e-6), 4.0e18);
     };
 
     if (position < 0.0)
@@ -126,7 +132,7 @@ bool Clock::tickAtEdgeOrChange() noexcept
     }
 
     --countdown;
-    position += quarterNotesPerSample;
+    ++ticksSinceAnchor;
 
     if (countdown < 0)
         dirty = true;

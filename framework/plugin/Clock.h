@@ -22,7 +22,7 @@ public:
 
     double getSampleRate() const noexcept   { return sampleRate; }
     double getTempo() const noexcept        { return tempo; }
-    double getPosition() const noexcept     { return position; }
+    double getPosition() const noexcept     { return anchorPosition + (double) ticksSinceAnchor * quarterNotesPerSample; }
     double getDivision() const noexcept     { return division.load(); }
     int getState() const noexcept           { return state; }
     bool isRunning() const noexcept         { return running; }
@@ -49,7 +49,7 @@ public:
         if (countdown > 0 && ! dirty.load (std::memory_order_acquire))
         {
             --countdown;
-            position += quarterNotesPerSample;
+            ++ticksSinceAnchor;
             return false;
         }
 
@@ -75,10 +75,7 @@ public:
             return;
 
         countdown -= numSamples;
-
-        // The same sums as ticking one by one, so that the position is exactly the same.
-        for (int i = 0; i < numSamples; ++i)
-            position += quarterNotesPerSample;
+        ticksSinceAnchor += numSamples;
     }
 
     bool isAtPeriodStart() const noexcept   { return state == 0; }
@@ -86,10 +83,14 @@ public:
 private:
     bool tickAtEdgeOrChange() noexcept;
     void recalculate() noexcept;
+    void setAnchor (double quarterNotes) noexcept   { anchorPosition = quarterNotes; ticksSinceAnchor = 0; }
 
     double sampleRate = defaultSampleRate;
     double tempo = 0.0;
-    double position = 0.0;
+    // The position is counted in samples since a known position, so that skipping samples
+    // gives exactly what ticking them does, and rounding does not pile up over a long play.
+    double anchorPosition = 0.0;
+    std::int64_t ticksSinceAnchor = 0;
     std::atomic<double> division { 4.0 };
     double quarterNotesPerSample = 0.0;
     static constexpr double duty = 0.5;

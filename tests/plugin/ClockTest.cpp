@@ -186,6 +186,23 @@ TEST (Clock, SkippingQuietSamplesKeepsEveryEdgeOfTickingOneByOne)
     }
 }
 
+TEST (Clock, TenMinutesOfPlayKeepTheirPositionAndEdgesExact)
+{
+    // Summing the position sample by sample would drift; counted from its start it stays
+    // where the host would put it, and every edge of the last period falls on its sample.
+    Clock clock;
+    setUp (clock, 4.0);                 // 120 BPM at 44.1 kHz: a period every 5512.5 samples
+    clock.start (0.0);
+
+    const int numSamples = 44100 * 600;
+    const auto changes = runClock (clock, numSamples);
+
+    EXPECT_NEAR (clock.getPosition(), numSamples / 22050.0, 1e-9);
+    ASSERT_FALSE (changes.empty());
+    EXPECT_EQ (changes.back().sample, 26460000 - 2756);   // the last period's middle, before its end at 10 min
+    EXPECT_EQ (changes.size(), 2u * 4800u);
+}
+
 TEST (Clock, StoppedClockIsQuietForEverAndSkippingLeavesItAtZero)
 {
     Clock clock;

@@ -513,3 +513,35 @@ TEST (HalvenekCoreReference, TempoLockedAndSynchronisedLfosAt96k)
                             { { lfo2Synchronize, 0.0f }, { forLfo (1, lfoWaveform), 0.6f }, { lfoSync, 0.0f } } },
                           96000.0);
 }
+
+TEST (HalvenekCoreReference, MonoIsTheLeftChannelOfAStereoPairOfTheSameInput)
+{
+    // The right side cannot reach the left, so one channel must sound as the left of two.
+    for (const auto loop : HalvenekCore::getSupportedSampleLoops())
+    {
+        HalvenekTestRig stereoRig, monoRig;
+        stereoRig.core.useSampleLoop (loop);
+        monoRig.core.useSampleLoop (loop);
+
+        for (auto* rig : { &stereoRig, &monoRig })
+        {
+            rig->freeRunning();
+            rig->set (lfoWaveform, 0.4f);
+            rig->set (forLfo (1, lfoTremolo), 0.7f);
+        }
+
+        auto left = sawChord (60000, 44100.0, 3);
+        std::fill (left.begin() + 20000, left.begin() + 30000, 0.0f);   // the gate closes and opens again
+        auto right = left, mono = left;
+
+        for (int start = 0, size = 5; start < (int) left.size(); start += size, size = size * 7 % 509 + 1)
+        {
+            size = std::min (size, (int) left.size() - start);
+            stereoRig.core.processStereo (left.data() + start, right.data() + start, size);
+            monoRig.core.processMono (mono.data() + start, size);
+        }
+
+        EXPECT_EQ (mono, left) << (int) loop;
+        EXPECT_EQ (monoRig.core.getLeftMeter(), stereoRig.core.getLeftMeter()) << (int) loop;
+    }
+}
