@@ -1,6 +1,7 @@
 #include "HalvenekCore.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 using namespace HalvenekParameters;
