@@ -609,22 +609,39 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
     storeLfoLanes<numChannels> (lfoState);
     state.values = values;
 
-    // The waveforms, each over the whole chunk; where the LFOs differ, LFO 2's lanes come
-    // from a second pass.
+    // The waveforms, two samples at once; where the LFOs differ, LFO 2's lanes come from
+    // a second waveform.
     const int waveform1 = lfos[0].waveform, waveform2 = lfos[1].waveform;
 
-    for (int s = 0; s < count; ++s)
-        HalvenekLfo::waveformValue (waveform1, chunk.phases[s], chunk.randomValues[s], chunk.lfoValues[s]);
-
-    if (waveform2 != waveform1)
+    auto waveforms = [waveform1, waveform2] (const auto& phases, const auto& randomValues, auto& waveformValues)
     {
-        for (int s = 0; s < count; ++s)
+        HalvenekLfo::waveformValue (waveform1, phases, randomValues, waveformValues);
+
+        if (waveform2 != waveform1)
         {
-            Lanes lfo2Values;
-            HalvenekLfo::waveformValue (waveform2, chunk.phases[s], chunk.randomValues[s], lfo2Values);
-            chunk.lfoValues[s] = __builtin_shufflevector (chunk.lfoValues[s], lfo2Values, 0, 5, 2, 7);
+            auto lfo2Values = waveformValues;
+            HalvenekLfo::waveformValue (waveform2, phases, randomValues, lfo2Values);
+
+            // LFO 2's sides are the odd lanes.
+            for (size_t i = 1; i < sizeof (lfo2Values) / sizeof (double); i += 2)
+                waveformValues[i] = lfo2Values[i];
         }
+    };
+
+    int s = 0;
+
+    for (; s + 1 < count; s += 2)
+    {
+        using Pair = double __attribute__ ((vector_size (64)));
+        Pair phases, randomValues, pairValues;
+        std::memcpy (&phases, &chunk.phases[s], sizeof (Pair));
+        std::memcpy (&randomValues, &chunk.randomValues[s], sizeof (Pair));
+        waveforms (phases, randomValues, pairValues);
+        std::memcpy (&chunk.lfoValues[s], &pairValues, sizeof (Pair));
     }
+
+    if (s < count)
+        waveforms (chunk.phases[s], chunk.randomValues[s], chunk.lfoValues[s]);
 
     ledValues[0] = flooredAtZero (chunk.lfoValues[count - 1][0]);
     ledValues[1] = flooredAtZero (chunk.lfoValues[count - 1][1]);

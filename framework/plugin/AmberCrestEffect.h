@@ -164,15 +164,17 @@ public:
         return meterTable[(size_t) meterTablePosition (sample)];
     }
 
-    /** The meter readings of a vector of output samples, one lane each. */
+    /** The meter readings of a pair of output samples, one lane each. */
     template <typename Lanes>
     Lanes getMeterLevels (Lanes samples) const noexcept
     {
-        const Lanes positions = meterTablePosition (samples);
+        static_assert (sizeof (Lanes) == 2 * sizeof (double));
+        using Indices = int __attribute__ ((vector_size (2 * sizeof (int))));
+        const Indices indices = __builtin_convertvector (meterTablePosition (samples), Indices);
         Lanes levels;
 
-        for (size_t i = 0; i < sizeof (Lanes) / sizeof (double); ++i)
-            levels[i] = meterTable[(size_t) positions[i]];
+        for (int i = 0; i < 2; ++i)
+            levels[i] = meterTable[(size_t) indices[i]];
 
         return levels;
     }
