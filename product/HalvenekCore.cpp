@@ -53,7 +53,7 @@ void HalvenekCore::applySampleRate (double newSampleRate)
 
     lineLength = (int) std::floor (lineSeconds * sampleRate);
     ringLength = lineLength + chunkSize;
-    writeIndex = ringIndex = dryIndex = 0;
+    writeIndex = ringIndex = 0;
     colourCoefficients = ChorusFilters::BbdCoefficients::forSampleRate (sampleRate);
 
     for (auto& channel : channels)
@@ -61,7 +61,7 @@ void HalvenekCore::applySampleRate (double newSampleRate)
         // Each sample is written twice, a ring length apart, so that any ring length of
         // consecutive samples lies in one piece.
         channel.wetLine.assign ((size_t) (2 * ringLength), 0.0f);
-        channel.dryRing = {};
+        channel.dryHistory = {};
     }
 
     colour = {};
@@ -239,9 +239,8 @@ namespace
 struct HalvenekCore::CallState
 {
     float* wetLines[2] {};
-    double* dryRings[2] {};
     bool active[2] {};
-    int u = 0, w = 0, d = 0;   // the write index in the line length, in the ring and in the dry ring, at the chunk start
+    int u = 0, w = 0;   // the write index in the line length and in the ring, at the chunk start
 
     ChorusFilters::BbdColour<ChannelLanes> colour;
     ChorusFilters::HighPass<ChannelLanes> hiPass;
@@ -254,7 +253,7 @@ struct HalvenekCore::CallState
 /** What the stages of one chunk pass on, per sample. */
 struct HalvenekCore::Chunk
 {
-    double inputs[2][chunkSize];               // finite, as doubles
+    double inputs[2][interpolatorCentre + chunkSize];   // finite, as doubles, after the last ones of the chunk before
     unsigned char nonZeroInputs[chunkSize];    // bit k set when channel k's input is not 0
     SmoothedValues::Array history[chunkSize];  // the smoothed values of each sample, while they move
     Lanes phases[chunkSize], randomValues[chunkSize], lfoValues[chunkSize];
@@ -467,9 +466,9 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
     constexpr bool stereo = numChannels == 2;
 
     CallState state;
+    Chunk chunk;
     state.u = writeIndex;
     state.w = ringIndex;
-    state.d = dryIndex;
     state.colour = colour;
     state.hiPass = hiPass;
     state.meters = meters;
@@ -482,11 +481,9 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
     for (int ch = 0; ch < numChannels; ++ch)
     {
         state.wetLines[ch] = channels[(size_t) ch].wetLine.data();
-        state.dryRings[ch] = channels[(size_t) ch].dryRing.data();
+        std::copy (channels[(size_t) ch].dryHistory.begin(), channels[(size_t) ch].dryHistory.end(), chunk.inputs[ch]);
         state.active[ch] = channels[(size_t) ch].active;
     }
-
-    Chunk chunk;
 
     if constexpr (settled)
         chunk.history[0] = state.values;
@@ -510,7 +507,10 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
 
         state.u = (state.u + count) % lineLength;
         state.w = (state.w + count) % ringLength;
-        state.d = (state.d + count) & (dryRingLength - 1);
+
+        // The last inputs go to the front, where the next chunk's dry signal finds them.
+        for (int ch = 0; ch < numChannels; ++ch)
+            std::memmove (chunk.inputs[ch], chunk.inputs[ch] + count, sizeof (double) * interpolatorCentre);
     }
 
     for (int ch = 0; ch < numChannels; ++ch)
@@ -530,7 +530,9 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
 
     writeIndex = state.u;
     ringIndex = state.w;
-    dryIndex = state.d;
+
+    for (int ch = 0; ch < numChannels; ++ch)
+        std::copy (chunk.inputs[ch], chunk.inputs[ch] + interpolatorCentre, channels[(size_t) ch].dryHistory.begin());
 }
 
 template <int numChannels>
@@ -542,13 +544,13 @@ forcedinline void HalvenekCore::readInputs (Chunk& chunk, float* const* chunkIo,
         for (int s = 0; s < count; ++s)
         {
             const float input = chunkIo[ch][s];
-            chunk.inputs[ch][s] = (double) (input - input == 0.0f ? input : 0.0f);
+            chunk.inputs[ch][interpolatorCentre + s] = (double) (input - input == 0.0f ? input : 0.0f);
         }
     }
 
     for (int s = 0; s < count; ++s)
-        chunk.nonZeroInputs[s] = (unsigned char) ((chunk.inputs[0][s] != 0.0 ? 1 : 0)
-                                                  | (numChannels == 2 && chunk.inputs[numChannels - 1][s] != 0.0 ? 2 : 0));
+        chunk.nonZeroInputs[s] = (unsigned char) ((chunk.inputs[0][interpolatorCentre + s] != 0.0 ? 1 : 0)
+                                                  | (numChannels == 2 && chunk.inputs[numChannels - 1][interpolatorCentre + s] != 0.0 ? 2 : 0));
 }
 
 template <int numChannels, bool settled>
@@ -675,10 +677,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
             ChannelLanes x {};
 
             for (int ch = 0; ch < numChannels; ++ch)
-            {
-                x[ch] = chunk.inputs[ch][s];
-                state.dryRings[ch][(state.d + s) & (dryRingLength - 1)] = x[ch];
-            }
+                x[ch] = chunk.inputs[ch][interpolatorCentre + s];
 
             const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
             const ChannelLanes filtered = hiPassState.process (coloured, v[Group::outputStage][Group::hiPassA],
@@ -803,11 +802,10 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
 
         const Lanes& outputStage = settled ? settledOutputStage : chunk.history[s][Group::outputStage];
         const ChannelLanes wet = gateOpen ? chunk.wet[s] : ChannelLanes {};
-        const int dryRead = (state.d + s - interpolatorCentre) & (dryRingLength - 1);
         ChannelLanes dry {};
 
         for (int ch = 0; ch < numChannels; ++ch)
-            dry[ch] = state.dryRings[ch][dryRead];
+            dry[ch] = chunk.inputs[ch][s];   // the input interpolatorCentre samples before
 
         const double fade = fadingChunk ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
         const ChannelLanes out = ((wet - dry) * outputStage[Group::mix] + dry) * outputStage[Group::outputGain] * fade;

@@ -169,15 +169,10 @@ private:
         preset changes parameters between two samples. */
     static constexpr int chunkSize = 64;
 
-    /** The dry signal is delayed by the interpolator's centre; a short ring holds the
-        input of a chunk and the samples before it. */
-    static constexpr int dryRingLength = 128;
-    static_assert (dryRingLength >= chunkSize + interpolatorCentre && (dryRingLength & (dryRingLength - 1)) == 0);
-
     struct Channel
     {
         std::vector<float> wetLine;
-        std::array<double, dryRingLength> dryRing {};
+        std::array<double, interpolatorCentre> dryHistory {};   // the last inputs, which the dry signal still delays
         bool active = false;
     };
 
@@ -254,7 +249,7 @@ private:
     // wet lines themselves are rings of l + chunkSize samples with their own write index,
     // so that a chunk's input can be written ahead of its reads.
     int lineLength = 0, writeIndex = 0;
-    int ringLength = 0, ringIndex = 0, dryIndex = 0;
+    int ringLength = 0, ringIndex = 0;
     ChorusFilters::BbdCoefficients colourCoefficients;
 
     double tempo = 0.0;
