@@ -55,18 +55,23 @@ public:
             load (tapRow, taps + rowSize);  load (sampleRow, samples + rowSize);  sums[r] = products + tapRow * sampleRow;
         }
 
-        // Neighbouring lanes of two reads side by side, then of all four, then the halves
-        // twice: one lane per read.
-        const Row pairs01 = __builtin_shufflevector (sums[0], sums[1], 0, 16, 2, 18, 4, 20, 6, 22, 8, 24, 10, 26, 12, 28, 14, 30)
-                          + __builtin_shufflevector (sums[0], sums[1], 1, 17, 3, 19, 5, 21, 7, 23, 9, 25, 11, 27, 13, 29, 15, 31);
-        const Row pairs23 = __builtin_shufflevector (sums[2], sums[3], 0, 16, 2, 18, 4, 20, 6, 22, 8, 24, 10, 26, 12, 28, 14, 30)
-                          + __builtin_shufflevector (sums[2], sums[3], 1, 17, 3, 19, 5, 21, 7, 23, 9, 25, 11, 27, 13, 29, 15, 31);
-        const Row quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 16, 17, 4, 5, 20, 21, 8, 9, 24, 25, 12, 13, 28, 29)
-                        + __builtin_shufflevector (pairs01, pairs23, 2, 3, 18, 19, 6, 7, 22, 23, 10, 11, 26, 27, 14, 15, 30, 31);
-        const HalfRow halves = __builtin_shufflevector (quads, quads, 0, 1, 2, 3, 4, 5, 6, 7)
-                             + __builtin_shufflevector (quads, quads, 8, 9, 10, 11, 12, 13, 14, 15);
-        const FourFloats sumsOfReads = __builtin_shufflevector (halves, halves, 0, 1, 2, 3)
-                                     + __builtin_shufflevector (halves, halves, 4, 5, 6, 7);
+        // Each read's two halves first, which are whole registers where vectors hold eight
+        // floats; then neighbouring lanes of two reads side by side, then of all four, then
+        // the halves: one lane per read.
+        HalfRow halves[numReads];
+
+        for (int r = 0; r < numReads; ++r)
+            halves[r] = __builtin_shufflevector (sums[r], sums[r], 0, 1, 2, 3, 4, 5, 6, 7)
+                      + __builtin_shufflevector (sums[r], sums[r], 8, 9, 10, 11, 12, 13, 14, 15);
+
+        const HalfRow pairs01 = __builtin_shufflevector (halves[0], halves[1], 0, 8, 2, 10, 4, 12, 6, 14)
+                              + __builtin_shufflevector (halves[0], halves[1], 1, 9, 3, 11, 5, 13, 7, 15);
+        const HalfRow pairs23 = __builtin_shufflevector (halves[2], halves[3], 0, 8, 2, 10, 4, 12, 6, 14)
+                              + __builtin_shufflevector (halves[2], halves[3], 1, 9, 3, 11, 5, 13, 7, 15);
+        const HalfRow quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 8, 9, 4, 5, 12, 13)
+                            + __builtin_shufflevector (pairs01, pairs23, 2, 3, 10, 11, 6, 7, 14, 15);
+        const FourFloats sumsOfReads = __builtin_shufflevector (quads, quads, 0, 1, 2, 3)
+                                     + __builtin_shufflevector (quads, quads, 4, 5, 6, 7);
         results = __builtin_convertvector (sumsOfReads, Results);
     }
 
