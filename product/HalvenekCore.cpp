@@ -311,8 +311,9 @@ struct HalvenekCore::ReadPlanner
     }
 
     /** The gains and positions of the reads of samples from to count - 1, whose smoothing
-        is done; u and w are the write indices of sample from. */
-    template <bool settled>
+        is done, in pairs of samples where the target allows; u and w are the write
+        indices of sample from. */
+    template <bool settled, bool pairs>
     forcedinline void place (Chunk& chunk, int from, int count, int u, int w) const noexcept
     {
         using Group = SmoothedValues;
@@ -331,7 +332,7 @@ struct HalvenekCore::ReadPlanner
 
             const int ringOffset = w + m - u - l;
 
-            for (; s + 1 < runEnd; s += 2, u += 2, w += 2)
+            for (; pairs && s + 1 < runEnd; s += 2, u += 2, w += 2)
             {
                 Pair gains;
                 IntPair newest, phases;
@@ -343,7 +344,7 @@ struct HalvenekCore::ReadPlanner
                 storeAddresses (newest, phases, ringOffset, lineStarts, chunk.oldestSamples[s], chunk.phaseRows[s]);
             }
 
-            if (s < runEnd)
+            for (; s < runEnd; ++s, ++u, ++w)
             {
                 const auto& v = chunk.valuesAt<settled> (s);
                 IntLanes newest, phases;
@@ -351,9 +352,6 @@ struct HalvenekCore::ReadPlanner
                             Lanes {} + (double) (u + l), chunk.gains[s], newest, phases);
                 const Addresses lineStartsOfOne = __builtin_shufflevector (lineStarts, lineStarts, 0, 1, 2, 3);
                 storeAddresses (newest, phases, ringOffset, lineStartsOfOne, chunk.oldestSamples[s], chunk.phaseRows[s]);
-                ++s;
-                ++u;
-                ++w;
             }
 
             u = wrapped (u, l);
@@ -460,7 +458,7 @@ void HalvenekCore::stepLfosAtWrap (const Lanes& increments, const Lanes& stereoO
     }
 }
 
-template <int numChannels, bool settled>
+template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsigned movingGroups)
 {
     constexpr bool stereo = numChannels == 2;
@@ -501,9 +499,9 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
         const bool gateOpen = state.active[0] || (nonZero & 1) != 0
                            || (stereo && (state.active[1] || (nonZero & 2) != 0));
 
-        computeLfoValues<numChannels, settled> (state, chunk, count);
-        writeInputs<numChannels, settled> (state, chunk, count, gateOpen);
-        writeOutputs<numChannels, settled> (state, chunk, chunkIo, count, gateOpen);
+        computeLfoValues<numChannels, settled, pairs> (state, chunk, count);
+        writeInputs<numChannels, settled, pairs> (state, chunk, count, gateOpen);
+        writeOutputs<numChannels, settled, pairs> (state, chunk, chunkIo, count, gateOpen);
 
         state.u = (state.u + count) % lineLength;
         state.w = (state.w + count) % ringLength;
@@ -553,7 +551,7 @@ forcedinline void HalvenekCore::readInputs (Chunk& chunk, float* const* chunkIo,
                                                   | (numChannels == 2 && chunk.inputs[numChannels - 1][interpolatorCentre + s] != 0.0 ? 2 : 0));
 }
 
-template <int numChannels, bool settled>
+template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk, int count)
 {
     constexpr bool stereo = numChannels == 2;
@@ -611,8 +609,8 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
     storeLfoLanes<numChannels> (lfoState);
     state.values = values;
 
-    // The waveforms, two samples at once; where the LFOs differ, LFO 2's lanes come from
-    // a second waveform.
+    // The waveforms, in pairs of samples where the target allows; where the LFOs differ,
+    // LFO 2's lanes come from a second waveform.
     const int waveform1 = lfos[0].waveform, waveform2 = lfos[1].waveform;
 
     auto waveforms = [waveform1, waveform2] (const auto& phases, const auto& randomValues, auto& waveformValues)
@@ -632,7 +630,7 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
 
     int s = 0;
 
-    for (; s + 1 < count; s += 2)
+    for (; pairs && s + 1 < count; s += 2)
     {
         using Pair = double __attribute__ ((vector_size (64)));
         Pair phases, randomValues, pairValues;
@@ -642,14 +640,14 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
         std::memcpy (&chunk.lfoValues[s], &pairValues, sizeof (Pair));
     }
 
-    if (s < count)
+    for (; s < count; ++s)
         waveforms (chunk.phases[s], chunk.randomValues[s], chunk.lfoValues[s]);
 
     ledValues[0] = flooredAtZero (chunk.lfoValues[count - 1][0]);
     ledValues[1] = flooredAtZero (chunk.lfoValues[count - 1][1]);
 }
 
-template <int numChannels, bool settled>
+template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int count, bool planReadsToo)
 {
     using Group = SmoothedValues;
@@ -698,10 +696,10 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     state.hiPass = hiPassState;
 
     if (planReadsToo)
-        planner.place<settled> (chunk, 0, count, state.u, state.w);
+        planner.place<settled, pairs> (chunk, 0, count, state.u, state.w);
 }
 
-template <int numChannels, bool settled>
+template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
     const ReadPlanner planner (*this, state);
@@ -710,7 +708,7 @@ forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int f
     for (int s = from; s < count; ++s)
         planner.smooth<numChannels> (chunk, s, first, second);
 
-    planner.place<settled> (chunk, from, count, wrapped (state.u + from, lineLength), wrapped (state.w + from, ringLength));
+    planner.place<settled, pairs> (chunk, from, count, wrapped (state.u + from, lineLength), wrapped (state.w + from, ringLength));
 }
 
 template <int numChannels>
@@ -738,7 +736,7 @@ forcedinline void HalvenekCore::readPaths (CallState&, Chunk& chunk, int from, i
     }
 }
 
-template <int numChannels, bool settled>
+template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::writeOutputs (CallState& state, Chunk& chunk, float* const* chunkIo, int count, bool firstRunPlanned)
 {
     // The wet paths run while the activity gate is open, and the gate depends on the output
@@ -754,7 +752,7 @@ forcedinline void HalvenekCore::writeOutputs (CallState& state, Chunk& chunk, fl
         if (gateOpen)
         {
             if (! (s == 0 && firstRunPlanned))
-                planReads<numChannels, settled> (state, chunk, s, count);
+                planReads<numChannels, settled, pairs> (state, chunk, s, count);
 
             readPaths<numChannels> (state, chunk, s, count);
         }
@@ -839,7 +837,7 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
     return s;
 }
 
-template <int numChannels>
+template <int numChannels, bool pairs>
 forcedinline void HalvenekCore::processSettledOrNot (float* left, float* right, int numSamples)
 {
     // Mono passes its one channel as both; only the first is used.
@@ -850,24 +848,24 @@ forcedinline void HalvenekCore::processSettledOrNot (float* left, float* right, 
     const unsigned movingGroups = isFading() ? ~0u : smoothed.movingGroups (parameterSmoothing);
 
     if (movingGroups == 0)
-        process<numChannels, true> (io, numSamples, 0);
+        process<numChannels, true, pairs> (io, numSamples, 0);
     else
-        process<numChannels, false> (io, numSamples, movingGroups);
+        process<numChannels, false, pairs> (io, numSamples, movingGroups);
 
     publishMeters (meters[0], meters[numChannels == 2 ? 1 : 0]);
     ledPair.set ((float) ledValues[0], (float) ledValues[1]);
 }
 
 //==============================================================================
-void HalvenekCore::processStereoPortable (float* left, float* right, int numSamples) { processSettledOrNot<2> (left, right, numSamples); }
-void HalvenekCore::processMonoPortable (float* samples, int numSamples) { processSettledOrNot<1> (samples, samples, numSamples); }
+void HalvenekCore::processStereoPortable (float* left, float* right, int numSamples) { processSettledOrNot<2, false> (left, right, numSamples); }
+void HalvenekCore::processMonoPortable (float* samples, int numSamples) { processSettledOrNot<1, false> (samples, samples, numSamples); }
 
 #if HALVENEK_X86_SAMPLE_LOOPS
-HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processStereoAvx2 (float* left, float* right, int numSamples) { processSettledOrNot<2> (left, right, numSamples); }
-HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processMonoAvx2 (float* samples, int numSamples) { processSettledOrNot<1> (samples, samples, numSamples); }
+HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processStereoAvx2 (float* left, float* right, int numSamples) { processSettledOrNot<2, false> (left, right, numSamples); }
+HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processMonoAvx2 (float* samples, int numSamples) { processSettledOrNot<1, false> (samples, samples, numSamples); }
 
-HALVENEK_TARGET ("avx512f") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples) { processSettledOrNot<2> (left, right, numSamples); }
-HALVENEK_TARGET ("avx512f") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples) { processSettledOrNot<1> (samples, samples, numSamples); }
+HALVENEK_TARGET ("avx512f") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples) { processSettledOrNot<2, true> (left, right, numSamples); }
+HALVENEK_TARGET ("avx512f") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples) { processSettledOrNot<1, true> (samples, samples, numSamples); }
 #endif
 
 std::vector<HalvenekCore::SampleLoop> HalvenekCore::getSupportedSampleLoops()

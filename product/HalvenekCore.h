@@ -179,30 +179,32 @@ private:
     struct CallState;
     struct Chunk;
 
-    template <int numChannels, bool settled>
+    /** Where the target has 512-bit vectors, some stages work two samples at once
+        (pairs); elsewhere such wide vectors would be split up through memory. */
+    template <int numChannels, bool settled, bool pairs>
     void process (float* const* io, int numSamples, unsigned movingGroups);
 
-    template <int numChannels>
+    template <int numChannels, bool pairs>
     void processSettledOrNot (float* left, float* right, int numSamples);
 
     template <int numChannels>
     static void readInputs (Chunk&, float* const* chunkIo, int count) noexcept;
 
-    template <int numChannels, bool settled>
+    template <int numChannels, bool settled, bool pairs>
     void computeLfoValues (CallState&, Chunk&, int count);
 
-    template <int numChannels, bool settled>
+    template <int numChannels, bool settled, bool pairs>
     void writeInputs (CallState&, Chunk&, int count, bool planReadsToo);
 
     struct ReadPlanner;
 
-    template <int numChannels, bool settled>
+    template <int numChannels, bool settled, bool pairs>
     void planReads (CallState&, Chunk&, int from, int count) const noexcept;
 
     template <int numChannels>
     void readPaths (CallState&, Chunk&, int from, int count) const noexcept;
 
-    template <int numChannels, bool settled>
+    template <int numChannels, bool settled, bool pairs>
     void writeOutputs (CallState&, Chunk&, float* const* chunkIo, int count, bool firstRunPlanned);
 
     template <int numChannels, bool settled>
