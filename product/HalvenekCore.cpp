@@ -219,17 +219,6 @@ namespace
     using Lanes = InterpolationTable::Results;
     using IntLanes = int __attribute__ ((vector_size (16)));
 
-    template <typename Mask>
-    forcedinline bool anyLane (Mask mask) noexcept
-    {
-        auto bits = mask[0];
-
-        for (size_t i = 1; i < sizeof (Mask) / sizeof (bits); ++i)
-            bits |= mask[i];
-
-        return bits != 0;
-    }
-
     forcedinline int wrapped (int index, int length) noexcept  { return index >= length ? index - length : index; }
 }
 

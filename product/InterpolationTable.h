@@ -8,7 +8,7 @@
     The coefficients are those of a Blackman-windowed sinc over 16384 points, where tap t of
     phase j is point j + 512 t. They are stored by phase, each phase's 32 taps next to each
     other and in reverse tap order, so that one phase lines up with 32 consecutive line
-    samples, oldest first.
+    samples, oldest first. Taps, line samples and their sums are single precision.
 
     The table is constant, so one copy serves every core of the process.
 */
