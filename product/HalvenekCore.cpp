@@ -309,25 +309,31 @@ struct HalvenekCore::ReadPlanner
         using Pair = double __attribute__ ((vector_size (64)));
         using IntPair = int __attribute__ ((vector_size (32)));
 
-        // The lanes of a sample and of the next side by side (built in place, as a vector
-        // return value would change the calling convention between instruction sets).
-        #define HALVENEK_PAIR_OF(a, b) __builtin_shufflevector ((a), (b), 0, 1, 2, 3, 4, 5, 6, 7)
-        #define HALVENEK_GROUP_PAIR(s, group) HALVENEK_PAIR_OF (chunk.valuesAt<settled> (s)[(size_t) (group)], \
-                                                                chunk.valuesAt<settled> ((s) + 1)[(size_t) (group)])
+        // The lanes of a sample and of the next side by side (written to a reference, as a
+        // vector return value would change the calling convention between instruction sets).
+        auto pairOf = [] (const Lanes& first, const Lanes& next, Pair& pair)
+        {
+            pair = __builtin_shufflevector (first, next, 0, 1, 2, 3, 4, 5, 6, 7);
+        };
 
         for (int s = from; s < count;)
         {
             const int runEnd = std::min (count, s + std::min (l - u, m - w));
-
             const int ringOffset = w + m - u - l;
 
             for (; pairs && s + 1 < runEnd; s += 2, u += 2, w += 2)
             {
-                Pair gains;
+                const auto& v = chunk.valuesAt<settled> (s);
+                const auto& next = chunk.valuesAt<settled> (s + 1);
+                Pair second, volumes, tremolos, depths, offsets, gains;
+                pairOf (chunk.secondAfter[s], chunk.secondAfter[s + 1], second);
+                pairOf (v[Group::volumes], next[Group::volumes], volumes);
+                pairOf (v[Group::tremolos], next[Group::tremolos], tremolos);
+                pairOf (v[Group::depths], next[Group::depths], depths);
+                pairOf (v[Group::offsets], next[Group::offsets], offsets);
+
                 IntPair newest, phases;
-                placeReads (HALVENEK_PAIR_OF (chunk.secondAfter[s], chunk.secondAfter[s + 1]),
-                            HALVENEK_GROUP_PAIR (s, Group::volumes), HALVENEK_GROUP_PAIR (s, Group::tremolos),
-                            HALVENEK_GROUP_PAIR (s, Group::depths), HALVENEK_GROUP_PAIR (s, Group::offsets),
+                placeReads (second, volumes, tremolos, depths, offsets,
                             Pair { 0, 0, 0, 0, 1, 1, 1, 1 } + (double) (u + l), gains, newest, phases);
                 std::memcpy (&chunk.gains[s], &gains, sizeof (gains));
                 storeAddresses (newest, phases, ringOffset, lineStarts, chunk.oldestSamples[s], chunk.phaseRows[s]);
@@ -346,9 +352,6 @@ struct HalvenekCore::ReadPlanner
             u = wrapped (u, l);
             w = wrapped (w, m);
         }
-
-        #undef HALVENEK_GROUP_PAIR
-        #undef HALVENEK_PAIR_OF
     }
 
     /** The addresses of reads, one per lane: their first line samples and table rows. A
