@@ -51,6 +51,11 @@ void HalvenekCore::applySampleRate (double newSampleRate)
     lfoSmoothing = 0.01 * q;
     meterDecay = 1.0 - q * 0.0001;
 
+    meterDecayRamp[chunkSize] = 1.0;
+
+    for (size_t i = chunkSize; i-- > 0;)
+        meterDecayRamp[i] = meterDecayRamp[i + 1] * meterDecay;
+
     lineLength = (int) std::floor (lineSeconds * sampleRate);
     ringLength = lineLength + chunkSize;
     writeIndex = ringIndex = 0;
@@ -249,7 +254,8 @@ struct HalvenekCore::Chunk
     Lanes firstAfter[chunkSize], secondAfter[chunkSize], gains[chunkSize];
     const float* phaseRows[chunkSize][numReads];       // the table rows and the first line samples of the reads
     const float* oldestSamples[chunkSize][numReads];
-    ChannelLanes wet[chunkSize];
+    double wet[2][chunkSize];       // the paths' sum per channel, while the activity gate is open
+    double written[2][chunkSize];   // the output samples as written
 
     /** The smoothed values of sample s: one set for the whole call when they are settled. */
     template <bool settled>
@@ -719,12 +725,8 @@ forcedinline void HalvenekCore::readPaths (CallState&, Chunk& chunk, int from, i
         table.interpolate (reads, pathValues);
         const Lanes weighted = chunk.gains[s] * pathValues;
 
-        ChannelLanes wet {};
-
         for (int ch = 0; ch < numChannels; ++ch)
-            wet[ch] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
-
-        chunk.wet[s] = wet;
+            chunk.wet[ch][s] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
     }
 }
 
@@ -765,17 +767,52 @@ template <int numChannels, bool settled>
 forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, float* const* chunkIo,
                                                 int from, int count, bool gateOpen)
 {
+    // The output samples of the rest of the chunk first, many at once; then, sample by
+    // sample, the followers and the activity gate. Where the gate changes, the run ends, and
+    // the next run writes that sample again with the gate as it is. Last, the meters up to
+    // the run's end.
+    writeOutputSamples<numChannels, settled> (chunk, chunkIo, from, count, gateOpen);
+    const int end = followActivity<numChannels> (state, chunk, from, count, gateOpen);
+    updateMeters<numChannels> (state, chunk, from, end);
+    return end;
+}
+
+template <int numChannels, bool settled>
+forcedinline void HalvenekCore::writeOutputSamples (Chunk& chunk, float* const* chunkIo, int from, int count, bool gateOpen)
+{
     using Group = SmoothedValues;
 
-    // Each sample's output, then its meters, followers and gate. Where the gate changes,
-    // the run ends, and the next run writes that sample again with the gate as it is. (A
-    // fading chunk is one sample long and never ends early, so the fade never steps for a
-    // sample written again.)
-    const int waitSamples = (int) (presetWaitSamples * rateRatio);
-    const double decay = meterDecay, followerDecay = meterDecay + 1e-20;
-    const bool fadingChunk = isFading();
+    // A fading chunk is one sample long, and its run never ends early, so the fade steps
+    // once for each sample written.
+    const double fade = isFading() ? stepPresetFade (fadeCoefficient, (int) (presetWaitSamples * rateRatio)) : 1.0;
     const Lanes settledOutputStage = chunk.history[0][Group::outputStage];
-    ChannelLanes meterState = state.meters, followerState = state.followers;
+
+    for (int ch = 0; ch < numChannels; ++ch)
+    {
+        const double* const wet = chunk.wet[ch];
+        const double* const dry = chunk.inputs[ch];   // the input interpolatorCentre samples before
+        float* const samples = chunkIo[ch];
+        double* const written = chunk.written[ch];
+
+        for (int s = from; s < count; ++s)
+        {
+            const Lanes& outputStage = settled ? settledOutputStage : chunk.history[s][Group::outputStage];
+            const double wetSample = gateOpen ? wet[s] : 0.0;
+            const float sample = (float) (((wetSample - dry[s]) * outputStage[Group::mix] + dry[s])
+                                          * outputStage[Group::outputGain] * fade);
+            samples[s] = sample;
+            written[s] = sample;
+        }
+    }
+}
+
+template <int numChannels>
+forcedinline int HalvenekCore::followActivity (CallState& state, const Chunk& chunk, int from, int count, bool gateOpen) const noexcept
+{
+    // Each channel's follower takes the samples as written; a channel whose follower falls
+    // below -94 dB and whose input is silent is inactive. The gate is open while any channel is active.
+    const double followerDecay = meterDecay + 1e-20;
+    ChannelLanes followerState = state.followers;
     bool active[2] { state.active[0], numChannels == 2 && state.active[1] };
     int s = from;
 
@@ -790,28 +827,7 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
         if ((active[0] || active[1]) != gateOpen)
             break;
 
-        const Lanes& outputStage = settled ? settledOutputStage : chunk.history[s][Group::outputStage];
-        const ChannelLanes wet = gateOpen ? chunk.wet[s] : ChannelLanes {};
-        ChannelLanes dry {};
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            dry[ch] = chunk.inputs[ch][s];   // the input interpolatorCentre samples before
-
-        const double fade = fadingChunk ? stepPresetFade (fadeCoefficient, waitSamples) : 1.0;
-        const ChannelLanes out = ((wet - dry) * outputStage[Group::mix] + dry) * outputStage[Group::outputGain] * fade;
-
-        // The meters and followers take the samples as written. (Converted as vectors: GCC 12
-        // passes a float sample put into a lane of doubles on unrounded.)
-        using FloatLanes = float __attribute__ ((vector_size (8)));
-        const FloatLanes samples = __builtin_convertvector (out, FloatLanes);
-        const ChannelLanes written = __builtin_convertvector (samples, ChannelLanes);
-
-        for (int ch = 0; ch < numChannels; ++ch)
-            chunkIo[ch][s] = samples[ch];
-
-        const ChannelLanes levels = getMeterLevels (written);
-        meterState = meterState < levels ? levels : meterState;
-        meterState = meterState * decay + 1e-20;
+        const ChannelLanes written { chunk.written[0][s], numChannels == 2 ? chunk.written[numChannels - 1][s] : 0.0 };
         followerState *= followerDecay;
         followerState = written > followerState ? written : followerState;
 
@@ -820,13 +836,33 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
                 active[ch] = false;
     }
 
-    state.meters = meterState;
     state.followers = followerState;
 
     for (int ch = 0; ch < numChannels; ++ch)
         state.active[ch] = active[ch];
 
     return s;
+}
+
+template <int numChannels>
+forcedinline void HalvenekCore::updateMeters (CallState& state, const Chunk& chunk, int from, int end) const noexcept
+{
+    // Per sample, meter := max (meter, level) * decay + 1e-20. To within rounding that is
+    // the largest of the meter decayed over the whole run and of each level decayed over
+    // the rest of it, which needs no chain of steps from sample to sample.
+    const double* const decayUntilEnd = meterDecayRamp.data() + chunkSize - end;
+
+    for (int ch = 0; ch < numChannels; ++ch)
+    {
+        const double* const written = chunk.written[ch];
+        double peak = state.meters[ch] * decayUntilEnd[from];
+
+        #pragma omp simd reduction (max : peak)
+        for (int s = from; s < end; ++s)
+            peak = std::max (peak, getMeterLevel (written[s]) * decayUntilEnd[s]);
+
+        state.meters[ch] = peak + 1e-20;
+    }
 }
 
 template <int numChannels, bool pairs>

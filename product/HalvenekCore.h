@@ -218,6 +218,15 @@ private:
     template <int numChannels, bool settled>
     int writeOutputRun (CallState&, Chunk&, float* const* chunkIo, int from, int count, bool gateOpen);
 
+    template <int numChannels, bool settled>
+    void writeOutputSamples (Chunk&, float* const* chunkIo, int from, int count, bool gateOpen);
+
+    template <int numChannels>
+    int followActivity (CallState&, const Chunk&, int from, int count, bool gateOpen) const noexcept;
+
+    template <int numChannels>
+    void updateMeters (CallState&, const Chunk&, int from, int end) const noexcept;
+
     LfoLanes loadLfoLanes() const noexcept;
     template <int numChannels>
     void storeLfoLanes (const LfoLanes&) noexcept;
@@ -255,6 +264,7 @@ private:
     double sampleRate = Clock::defaultSampleRate;
     double rateRatio = 1.0, parameterSmoothing = 0.002, fadeCoefficient = 0.002;
     double lfoSmoothing = 0.01, meterDecay = 0.9999;
+    std::array<double, chunkSize + 1> meterDecayRamp {};   // entry i: the meter decay to the power chunkSize - i
     // The read positions are measured in the line length l and the write index u; the
     // wet lines themselves are rings of l + chunkSize samples with their own write index,
     // so that a chunk's input can be written ahead of its reads.

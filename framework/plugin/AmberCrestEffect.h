@@ -161,22 +161,7 @@ public:
         +6 dB and above. */
     double getMeterLevel (double sample) const noexcept
     {
-        return meterTable[(size_t) meterTablePosition (sample)];
-    }
-
-    /** The meter readings of a pair of output samples, one lane each. */
-    template <typename Lanes>
-    Lanes getMeterLevels (Lanes samples) const noexcept
-    {
-        static_assert (sizeof (Lanes) == 2 * sizeof (double));
-        using Indices = int __attribute__ ((vector_size (2 * sizeof (int))));
-        const Indices indices = __builtin_convertvector (meterTablePosition (samples), Indices);
-        Lanes levels;
-
-        for (int i = 0; i < 2; ++i)
-            levels[i] = meterTable[(size_t) indices[i]];
-
-        return levels;
+        return meterTable[(size_t) (int) meterTablePosition (sample)];
     }
 
     bool isFading() const noexcept                  { return fading; }
