@@ -810,9 +810,38 @@ template <int numChannels>
 forcedinline int HalvenekCore::followActivity (CallState& state, const Chunk& chunk, int from, int count, bool gateOpen) const noexcept
 {
     // Each channel's follower takes the samples as written; a channel whose follower falls
-    // below -94 dB and whose input is silent is inactive. The gate is open while any channel is active.
+    // below -94 dB and whose input is silent is inactive. The gate is open while any
+    // channel is active.
     const double followerDecay = meterDecay + 1e-20;
     ChannelLanes followerState = state.followers;
+
+    auto follow = [&] (int s)
+    {
+        const ChannelLanes written { chunk.written[0][s], numChannels == 2 ? chunk.written[numChannels - 1][s] : 0.0 };
+        followerState *= followerDecay;
+        followerState = written > followerState ? written : followerState;
+    };
+
+    // While every channel's input sounds, every channel is active at each sample: the gate
+    // stays open, and only the last sample's followers decide what is active after it.
+    constexpr unsigned char allChannels = numChannels == 2 ? 3 : 1;
+    unsigned char soundingThroughout = allChannels;
+
+    for (int s = from; s < count; ++s)
+        soundingThroughout &= chunk.nonZeroInputs[s];
+
+    if (gateOpen && soundingThroughout == allChannels)
+    {
+        for (int s = from; s < count; ++s)
+            follow (s);
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            state.active[ch] = ! (followerState[ch] < 2e-5);
+
+        state.followers = followerState;
+        return count;
+    }
+
     bool active[2] { state.active[0], numChannels == 2 && state.active[1] };
     int s = from;
 
@@ -827,9 +856,7 @@ forcedinline int HalvenekCore::followActivity (CallState& state, const Chunk& ch
         if ((active[0] || active[1]) != gateOpen)
             break;
 
-        const ChannelLanes written { chunk.written[0][s], numChannels == 2 ? chunk.written[numChannels - 1][s] : 0.0 };
-        followerState *= followerDecay;
-        followerState = written > followerState ? written : followerState;
+        follow (s);
 
         for (int ch = 0; ch < numChannels; ++ch)
             if (followerState[ch] < 2e-5)
