@@ -252,14 +252,12 @@ struct HalvenekCore::Chunk
     SmoothedValues::Array history[chunkSize];  // the smoothed values of each sample, while they move
     Lanes phases[chunkSize], randomValues[chunkSize], lfoValues[chunkSize];
     Lanes firstAfter[chunkSize], secondAfter[chunkSize], gains[chunkSize];
-    const float* phaseRows[chunkSize][numReads];       // the table rows and the first line samples of the reads
-    const float* oldestSamples[chunkSize][numReads];
+    // The reads' table rows, in floats from the table's start, and their first line
+    // samples, as indices into their lines: the reads add them to their bases.
+    int phaseRows[chunkSize][numReads];
+    int oldestSamples[chunkSize][numReads];
     double wet[2][chunkSize];       // the paths' sum per channel, while the activity gate is open
     double written[2][chunkSize];   // the output samples as written
-
-    /** The smoothed values of sample s: one set for the whole call when they are settled. */
-    template <bool settled>
-    const SmoothedValues::Array& valuesAt (int s) const noexcept   { return history[settled ? 0 : s]; }
 };
 
 /** Plans the delay reads: the LFO output smoothing, sample by sample beside the input
@@ -268,24 +266,14 @@ struct HalvenekCore::Chunk
     here, so that the line writes next to it cannot force them through memory. */
 struct HalvenekCore::ReadPlanner
 {
-    using Addresses = std::intptr_t __attribute__ ((vector_size (32)));
-    using AddressPair = std::intptr_t __attribute__ ((vector_size (64)));
-
     double smoothing;
     int l, m;
     double longestModulation;
-    std::intptr_t phaseRowsStart;
-    AddressPair lineStarts;   // the lines the lanes read, for two samples
 
-    ReadPlanner (const HalvenekCore& core, const CallState& state) noexcept
+    explicit ReadPlanner (const HalvenekCore& core) noexcept
         : smoothing (core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
-          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps)),
-          phaseRowsStart ((std::intptr_t) core.table.getPhaseRow (0))
+          longestModulation ((double) (core.lineLength - InterpolationTable::numTaps))
     {
-        // Mono reads its left line in the right lanes too; they are not used.
-        const auto left = (std::intptr_t) state.wetLines[0];
-        const auto right = state.wetLines[1] != nullptr ? (std::intptr_t) state.wetLines[1] : left;
-        lineStarts = AddressPair { left, left, right, right, left, left, right, right };
     }
 
     template <int numChannels>
@@ -322,6 +310,10 @@ struct HalvenekCore::ReadPlanner
             pair = __builtin_shufflevector (first, next, 0, 1, 2, 3, 4, 5, 6, 7);
         };
 
+        // Settled values are held here, where the stores of the plan cannot touch them.
+        const SmoothedValues::Array settledValues = chunk.history[0];
+        auto valuesAt = [&] (int s) -> const SmoothedValues::Array& { return settled ? settledValues : chunk.history[s]; };
+
         for (int s = from; s < count;)
         {
             const int runEnd = std::min (count, s + std::min (l - u, m - w));
@@ -329,10 +321,10 @@ struct HalvenekCore::ReadPlanner
 
             for (; pairs && s + 1 < runEnd; s += 2, u += 2, w += 2)
             {
-                const auto& v = chunk.valuesAt<settled> (s);
-                const auto& next = chunk.valuesAt<settled> (s + 1);
+                const auto& v = valuesAt (s);
+                const auto& next = valuesAt (s + 1);
                 Pair second, volumes, tremolos, depths, offsets, gains;
-                pairOf (chunk.secondAfter[s], chunk.secondAfter[s + 1], second);
+                std::memcpy (&second, &chunk.secondAfter[s], sizeof (second));
                 pairOf (v[Group::volumes], next[Group::volumes], volumes);
                 pairOf (v[Group::tremolos], next[Group::tremolos], tremolos);
                 pairOf (v[Group::depths], next[Group::depths], depths);
@@ -342,17 +334,16 @@ struct HalvenekCore::ReadPlanner
                 placeReads (second, volumes, tremolos, depths, offsets,
                             Pair { 0, 0, 0, 0, 1, 1, 1, 1 } + (double) (u + l), gains, newest, phases);
                 std::memcpy (&chunk.gains[s], &gains, sizeof (gains));
-                storeAddresses (newest, phases, ringOffset, lineStarts, chunk.oldestSamples[s], chunk.phaseRows[s]);
+                storeIndices (newest, phases, ringOffset, chunk.oldestSamples[s], chunk.phaseRows[s]);
             }
 
             for (; s < runEnd; ++s, ++u, ++w)
             {
-                const auto& v = chunk.valuesAt<settled> (s);
+                const auto& v = valuesAt (s);
                 IntLanes newest, phases;
                 placeReads (chunk.secondAfter[s], v[Group::volumes], v[Group::tremolos], v[Group::depths], v[Group::offsets],
                             Lanes {} + (double) (u + l), chunk.gains[s], newest, phases);
-                const Addresses lineStartsOfOne = __builtin_shufflevector (lineStarts, lineStarts, 0, 1, 2, 3);
-                storeAddresses (newest, phases, ringOffset, lineStartsOfOne, chunk.oldestSamples[s], chunk.phaseRows[s]);
+                storeIndices (newest, phases, ringOffset, chunk.oldestSamples[s], chunk.phaseRows[s]);
             }
 
             u = wrapped (u, l);
@@ -360,17 +351,15 @@ struct HalvenekCore::ReadPlanner
         }
     }
 
-    /** The addresses of reads, one per lane: their first line samples and table rows. A
+    /** Where reads start, one per lane: their first line samples and table rows. A
         position counts back from u + l in the line length; in the ring it counts back from
         w + m, which is ringOffset further on. */
-    template <typename Indices, typename Lines>
-    forcedinline void storeAddresses (const Indices& newest, const Indices& phases, int ringOffset, const Lines& lines,
-                                      const float** oldestSamples, const float** phaseRows) const noexcept
+    template <typename Indices>
+    forcedinline void storeIndices (const Indices& newest, const Indices& phases, int ringOffset,
+                                    int* oldestSamples, int* phaseRows) const noexcept
     {
-        const Lines oldest = lines + __builtin_convertvector (newest + (ringOffset - (InterpolationTable::numTaps - 1)), Lines)
-                                       * (std::intptr_t) sizeof (float);
-        const Lines rows = phaseRowsStart + __builtin_convertvector (phases, Lines)
-                                              * (std::intptr_t) (InterpolationTable::numTaps * sizeof (float));
+        const Indices oldest = newest + (ringOffset - (InterpolationTable::numTaps - 1));
+        const Indices rows = phases * InterpolationTable::numTaps;
 
         // Consecutive reads, so that each pair of samples goes out in whole vectors.
         std::memcpy (oldestSamples, &oldest, sizeof (oldest));
@@ -655,7 +644,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     const ChorusFilters::BbdCoefficients coefficients = colourCoefficients;
     auto colourState = state.colour;
     auto hiPassState = state.hiPass;
-    const ReadPlanner planner (*this, state);
+    const ReadPlanner planner (*this);
     const auto settledValues = chunk.history[0];
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
@@ -700,7 +689,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
 template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
-    const ReadPlanner planner (*this, state);
+    const ReadPlanner planner (*this);
     Lanes first = state.first, second = state.second;
 
     for (int s = from; s < count; ++s)
@@ -710,8 +699,13 @@ forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int f
 }
 
 template <int numChannels>
-forcedinline void HalvenekCore::readPaths (CallState&, Chunk& chunk, int from, int count) const noexcept
+forcedinline void HalvenekCore::readPaths (CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
+    // Mono reads its left line in the right lanes too; they are not used.
+    const float* const tableStart = table.getPhaseRow (0);
+    const float* const lines[numReads] { state.wetLines[0], state.wetLines[0],
+                                         state.wetLines[numChannels - 1], state.wetLines[numChannels - 1] };
+
     // Nothing here waits for an earlier sample, so the table rows of several samples are
     // fetched at once.
     for (int s = from; s < count; ++s)
@@ -719,7 +713,7 @@ forcedinline void HalvenekCore::readPaths (CallState&, Chunk& chunk, int from, i
         InterpolationTable::Read reads[numReads];
 
         for (int r = 0; r < numReads; ++r)
-            reads[r] = { chunk.phaseRows[s][r], chunk.oldestSamples[s][r] };
+            reads[r] = { tableStart + chunk.phaseRows[s][r], lines[r] + chunk.oldestSamples[s][r] };
 
         Lanes pathValues;
         table.interpolate (reads, pathValues);
