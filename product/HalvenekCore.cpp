@@ -242,6 +242,9 @@ struct HalvenekCore::CallState
     Lanes first {}, second {};
     SmoothedValues::Array values {};
     unsigned movingGroups = 0;
+
+    /** True when a group's values move in this call; otherwise every sample's entry holds the same. */
+    bool moves (SmoothedValues::Group group) const noexcept    { return (movingGroups >> group & 1) != 0; }
 };
 
 /** What the stages of one chunk pass on, per sample. */
@@ -646,6 +649,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     auto hiPassState = state.hiPass;
     const ReadPlanner planner (*this);
     const auto settledValues = chunk.history[0];
+    const bool hiPassSettled = settled || ! state.moves (Group::outputStage);
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
 
@@ -658,7 +662,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
 
         for (; s < runEnd; ++s, ++u, ++w)
         {
-            const auto& v = settled ? settledValues : chunk.history[s];
+            const auto& v = hiPassSettled ? settledValues : chunk.history[s];
             ChannelLanes x {};
 
             for (int ch = 0; ch < numChannels; ++ch)
@@ -765,7 +769,12 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
     // sample, the followers and the activity gate. Where the gate changes, the run ends, and
     // the next run writes that sample again with the gate as it is. Last, the meters up to
     // the run's end.
-    writeOutputSamples<numChannels, settled> (chunk, chunkIo, from, count, gateOpen);
+    // The output stage is often settled while other values move, as when the LFOs' values are automated.
+    if (settled || ! state.moves (SmoothedValues::outputStage))
+        writeOutputSamples<numChannels, true> (chunk, chunkIo, from, count, gateOpen);
+    else
+        writeOutputSamples<numChannels, false> (chunk, chunkIo, from, count, gateOpen);
+
     const int end = followActivity<numChannels> (state, chunk, from, count, gateOpen);
     updateMeters<numChannels> (state, chunk, from, end);
     return end;
