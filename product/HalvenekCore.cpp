@@ -721,10 +721,12 @@ forcedinline void HalvenekCore::readPaths (CallState& state, Chunk& chunk, int f
 
         Lanes pathValues;
         table.interpolate (reads, pathValues);
+        // Each side's two paths: lanes 0 and 2 hold the left's and the right's sums.
         const Lanes weighted = chunk.gains[s] * pathValues;
+        const Lanes sides = weighted + __builtin_shufflevector (weighted, weighted, 1, 0, 3, 2);
 
         for (int ch = 0; ch < numChannels; ++ch)
-            chunk.wet[ch][s] = weighted[ch * numLfos] + weighted[ch * numLfos + 1];
+            chunk.wet[ch][s] = sides[ch * numLfos];
     }
 }
 

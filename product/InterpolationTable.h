@@ -8,7 +8,8 @@
     The coefficients are those of a Blackman-windowed sinc over 16384 points, where tap t of
     phase j is point j + 512 t. They are stored by phase, each phase's 32 taps next to each
     other and in reverse tap order, so that one phase lines up with 32 consecutive line
-    samples, oldest first. Taps, line samples and their sums are single precision.
+    samples, oldest first. Taps, line samples and their sums are single precision, up to
+    each read's last addition, which is double.
 
     The table is constant, so one copy serves every core of the process.
 */
@@ -56,7 +57,7 @@ public:
         }
 
         // Each read's two halves first, which are whole registers where vectors hold eight
-        // floats; then neighbouring lanes of two reads side by side, then of all four, then
+        // floats; then parts of two reads interleaved, then of all four; then, as doubles,
         // the halves: one lane per read.
         HalfRow halves[numReads];
 
@@ -64,15 +65,14 @@ public:
             halves[r] = __builtin_shufflevector (sums[r], sums[r], 0, 1, 2, 3, 4, 5, 6, 7)
                       + __builtin_shufflevector (sums[r], sums[r], 8, 9, 10, 11, 12, 13, 14, 15);
 
-        const HalfRow pairs01 = __builtin_shufflevector (halves[0], halves[1], 0, 8, 2, 10, 4, 12, 6, 14)
-                              + __builtin_shufflevector (halves[0], halves[1], 1, 9, 3, 11, 5, 13, 7, 15);
-        const HalfRow pairs23 = __builtin_shufflevector (halves[2], halves[3], 0, 8, 2, 10, 4, 12, 6, 14)
-                              + __builtin_shufflevector (halves[2], halves[3], 1, 9, 3, 11, 5, 13, 7, 15);
+        const HalfRow pairs01 = __builtin_shufflevector (halves[0], halves[1], 0, 8, 1, 9, 4, 12, 5, 13)
+                              + __builtin_shufflevector (halves[0], halves[1], 2, 10, 3, 11, 6, 14, 7, 15);
+        const HalfRow pairs23 = __builtin_shufflevector (halves[2], halves[3], 0, 8, 1, 9, 4, 12, 5, 13)
+                              + __builtin_shufflevector (halves[2], halves[3], 2, 10, 3, 11, 6, 14, 7, 15);
         const HalfRow quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 8, 9, 4, 5, 12, 13)
                             + __builtin_shufflevector (pairs01, pairs23, 2, 3, 10, 11, 6, 7, 14, 15);
-        const FourFloats sumsOfReads = __builtin_shufflevector (quads, quads, 0, 1, 2, 3)
-                                     + __builtin_shufflevector (quads, quads, 4, 5, 6, 7);
-        results = __builtin_convertvector (sumsOfReads, Results);
+        results = __builtin_convertvector (__builtin_shufflevector (quads, quads, 0, 1, 2, 3), Results)
+                + __builtin_convertvector (__builtin_shufflevector (quads, quads, 4, 5, 6, 7), Results);
     }
 
 private:
@@ -83,7 +83,6 @@ private:
     static constexpr int rowSize = 16;
     using Row = float __attribute__ ((vector_size (rowSize * sizeof (float))));
     using HalfRow = float __attribute__ ((vector_size (rowSize / 2 * sizeof (float))));
-    using FourFloats = float __attribute__ ((vector_size (4 * sizeof (float))));
     static_assert (numTaps == 2 * rowSize);
 
     static void load (Row& row, const float* source) noexcept  { std::memcpy (&row, source, sizeof (Row)); }
