@@ -526,13 +526,23 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
 template <int numChannels>
 forcedinline void HalvenekCore::readInputs (Chunk& chunk, float* const* chunkIo, int count) noexcept
 {
-    // A broken sample would stay in the filter states for ever; it counts as silence.
+    // A broken sample would stay in the filter states for ever; it counts as silence. The
+    // test looks at the bits (infinities and NaN have every exponent bit set), so that it
+    // works on many samples at once.
     for (int ch = 0; ch < numChannels; ++ch)
     {
+        const float* const samples = chunkIo[ch];
+        double* const converted = chunk.inputs[ch] + interpolatorCentre;
+
         for (int s = 0; s < count; ++s)
         {
-            const float input = chunkIo[ch][s];
-            chunk.inputs[ch][interpolatorCentre + s] = (double) (input - input == 0.0f ? input : 0.0f);
+            constexpr std::uint32_t exponentBits = 0x7f800000u;
+            std::uint32_t bits;
+            std::memcpy (&bits, samples + s, sizeof (bits));
+            bits &= 0u - (std::uint32_t) ((bits & exponentBits) != exponentBits);
+            float input;
+            std::memcpy (&input, &bits, sizeof (input));
+            converted[s] = input;
         }
     }
 
