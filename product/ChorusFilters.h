@@ -25,7 +25,8 @@ namespace ChorusFilters
 
         Sample process (Sample x, double a, double b) noexcept
         {
-            output = (x - previousInput) * b + a * output + 1e-20;
+            // Only the recursive term waits for the sample before.
+            output = a * output + ((x - previousInput) * b + 1e-20);
             previousInput = x;
             return output;
         }

@@ -269,12 +269,12 @@ struct HalvenekCore::Chunk
     here, so that the line writes next to it cannot force them through memory. */
 struct HalvenekCore::ReadPlanner
 {
-    double smoothing;
+    double smoothing, keptShare;
     int l, m;
     double longestModulation;
 
     explicit ReadPlanner (const HalvenekCore& core) noexcept
-        : smoothing (core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
+        : smoothing (core.lfoSmoothing), keptShare (1.0 - core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
           longestModulation ((double) (core.lineLength - InterpolationTable::numTaps))
     {
     }
@@ -290,8 +290,10 @@ struct HalvenekCore::ReadPlanner
         const LaneMask leftLanes { -1, -1, 0, 0 };
         const LaneMask kept = numChannels == 2 ? (leftLanes | (lfoValues > 0.0)) : leftLanes;
         const Lanes lfoLanes = kept ? lfoValues : 0.0;
-        first -= (first - lfoLanes) * smoothing + 1e-20;
-        second -= (second - first) * smoothing + 1e-20;
+        // x -= (x - input) * smoothing + 1e-20, written so that only one multiply and one
+        // addition wait for the sample before.
+        first = first * keptShare + (lfoLanes * smoothing - 1e-20);
+        second = second * keptShare + (first * smoothing - 1e-20);
         chunk.firstAfter[s] = first;
         chunk.secondAfter[s] = second;
     }
