@@ -8,8 +8,7 @@
     The coefficients are those of a Blackman-windowed sinc over 16384 points, where tap t of
     phase j is point j + 512 t. They are stored by phase, each phase's 32 taps next to each
     other and in reverse tap order, so that one phase lines up with 32 consecutive line
-    samples, oldest first. Taps, line samples and their sums are single precision, up to
-    each read's last addition, which is double.
+    samples, oldest first. Taps, line samples and their sums are single precision.
 
     The table is constant, so one copy serves every core of the process.
 */
@@ -57,8 +56,9 @@ public:
         }
 
         // Each read's two halves first, which are whole registers where vectors hold eight
-        // floats; then parts of two reads interleaved, then of all four; then, as doubles,
-        // the halves: one lane per read.
+        // floats; then parts of two reads interleaved, then of all four; then the halves,
+        // one lane per read. (The conversion of eight lanes is the one compilers do in one
+        // instruction per four.)
         HalfRow halves[numReads];
 
         for (int r = 0; r < numReads; ++r)
@@ -71,8 +71,9 @@ public:
                               + __builtin_shufflevector (halves[2], halves[3], 2, 10, 3, 11, 6, 14, 7, 15);
         const HalfRow quads = __builtin_shufflevector (pairs01, pairs23, 0, 1, 8, 9, 4, 5, 12, 13)
                             + __builtin_shufflevector (pairs01, pairs23, 2, 3, 10, 11, 6, 7, 14, 15);
-        results = __builtin_convertvector (__builtin_shufflevector (quads, quads, 0, 1, 2, 3), Results)
-                + __builtin_convertvector (__builtin_shufflevector (quads, quads, 4, 5, 6, 7), Results);
+        const HalfRow summed = quads + __builtin_shufflevector (quads, quads, 4, 5, 6, 7, 4, 5, 6, 7);
+        const EightDoubles summedAsDoubles = __builtin_convertvector (summed, EightDoubles);
+        results = __builtin_shufflevector (summedAsDoubles, summedAsDoubles, 0, 1, 2, 3);
     }
 
 private:
@@ -83,6 +84,7 @@ private:
     static constexpr int rowSize = 16;
     using Row = float __attribute__ ((vector_size (rowSize * sizeof (float))));
     using HalfRow = float __attribute__ ((vector_size (rowSize / 2 * sizeof (float))));
+    using EightDoubles = double __attribute__ ((vector_size (rowSize / 2 * sizeof (double))));
     static_assert (numTaps == 2 * rowSize);
 
     static void load (Row& row, const float* source) noexcept  { std::memcpy (&row, source, sizeof (Row)); }
