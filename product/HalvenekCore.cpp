@@ -386,10 +386,15 @@ struct HalvenekCore::ReadPlanner
         modulation = modulation < 1.0 ? modulation : 1.0;
 
         // The modulation term, 0 to 1, moves a read from the newest sample back to l - 32.
-        const Values positions = newestPositions - modulation * longestModulation;
-        newest = __builtin_convertvector (positions, Indices);
-        phases = __builtin_convertvector ((positions - __builtin_convertvector (newest, Values))
-                                          * (double) InterpolationTable::numPhases, Indices);
+        // Counted in table phases (scaling by their number, a power of 2, is exact), a
+        // position's whole samples give the newest line sample and the rest the phase.
+        constexpr int phaseBits = 9, phasesPerSample = 1 << phaseBits;
+        static_assert (phasesPerSample == InterpolationTable::numPhases);
+        const Values positions = newestPositions * (double) phasesPerSample
+                               - modulation * (longestModulation * phasesPerSample);
+        const Indices phasesFromStart = __builtin_convertvector (positions, Indices);
+        newest = phasesFromStart >> phaseBits;
+        phases = phasesFromStart & (phasesPerSample - 1);
     }
 };
 
