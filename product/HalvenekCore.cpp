@@ -955,8 +955,8 @@ void HalvenekCore::processMonoPortable (float* samples, int numSamples) { proces
 HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processStereoAvx2 (float* left, float* right, int numSamples) { processSettledOrNot<2, false> (left, right, numSamples); }
 HALVENEK_TARGET ("avx2,fma") void HalvenekCore::processMonoAvx2 (float* samples, int numSamples) { processSettledOrNot<1, false> (samples, samples, numSamples); }
 
-HALVENEK_TARGET ("avx512f") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples) { processSettledOrNot<2, true> (left, right, numSamples); }
-HALVENEK_TARGET ("avx512f") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples) { processSettledOrNot<1, true> (samples, samples, numSamples); }
+HALVENEK_TARGET ("avx512f,fma") void HalvenekCore::processStereoAvx512 (float* left, float* right, int numSamples) { processSettledOrNot<2, true> (left, right, numSamples); }
+HALVENEK_TARGET ("avx512f,fma") void HalvenekCore::processMonoAvx512 (float* samples, int numSamples) { processSettledOrNot<1, true> (samples, samples, numSamples); }
 #endif
 
 std::vector<HalvenekCore::SampleLoop> HalvenekCore::getSupportedSampleLoops()
@@ -969,7 +969,7 @@ std::vector<HalvenekCore::SampleLoop> HalvenekCore::getSupportedSampleLoops()
     if (__builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma"))
         loops.push_back (SampleLoop::avx2);
 
-    if (__builtin_cpu_supports ("avx512f"))
+    if (__builtin_cpu_supports ("avx512f") && __builtin_cpu_supports ("fma"))
         loops.push_back (SampleLoop::avx512);
    #endif
 
