@@ -269,12 +269,13 @@ struct HalvenekCore::Chunk
     here, so that the line writes next to it cannot force them through memory. */
 struct HalvenekCore::ReadPlanner
 {
-    double smoothing, keptShare;
+    Lanes smoothing, keptShare;   // in every lane, so that no loop has to spread them
     int l, m;
     double longestModulation;
 
     explicit ReadPlanner (const HalvenekCore& core) noexcept
-        : smoothing (core.lfoSmoothing), keptShare (1.0 - core.lfoSmoothing), l (core.lineLength), m (core.ringLength),
+        : smoothing (Lanes {} + core.lfoSmoothing), keptShare (Lanes {} + (1.0 - core.lfoSmoothing)),
+          l (core.lineLength), m (core.ringLength),
           longestModulation ((double) (core.lineLength - InterpolationTable::numTaps))
     {
     }
