@@ -38,7 +38,8 @@ namespace
 }
 
 BasePluginEditor::BasePluginEditor (BasePluginOldStyle* editedProcessor, const juce::String& skinFileName)
-    : processor (editedProcessor)
+    : FrameAlignedTimer (static_cast<juce::Component&> (*this)),
+      processor (editedProcessor)
 {
     setLookAndFeel (&defaultLookAndFeel);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefaultLookAndFeel.h"
+#include "FrameAlignedTimer.h"
 #include "HoverTooltips.h"
 #include "StateReport.h"
 #include "StatusBar.h"
@@ -40,7 +41,7 @@ class BasePluginEditor : public juce::Component,
                          public DefaultResourceCheckBox::Listener,
                          public TabbedComponentEx::Listener,
                          public PseudoModalComponent::Desktop,
-                         public juce::Timer
+                         public FrameAlignedTimer
 {
 public:
     /** Builds the whole editor, the controls of the skin resource included. */
@@ -58,8 +59,9 @@ public:
     virtual void updateFromTimer();
 
     /** Runs the periodic update every `timerIntervalMs` from now on. The timer runs only
-        while the editor is visible, so a closed editor costs nothing; the tooltip window
-        exists only while the mouse is over the editor. */
+        while the editor is visible, so a closed editor costs nothing, and fires on the
+        window's display frames, so an open one wakes the process no more often than JUCE
+        does to paint it; the tooltip window exists only while the mouse is over the editor. */
     void startPeriodicUpdates();
 
     virtual bool isStatusBarShown() const                    { return true; }

@@ -261,6 +261,12 @@ void ColumnBrowser::ListColumn::selectRow (int row, bool scrollIntoView)
         list->scrollToEnsureRowIsOnscreen (row);
 }
 
+void ColumnBrowser::ListColumn::showRow (int row)
+{
+    const juce::ScopedValueSetter<bool> quiet (list->showing, true);
+    selectRow (row, true);
+}
+
 juce::SparseSet<int> ColumnBrowser::ListColumn::getSelectedRows() const
 {
     return list->getSelectedRows();
@@ -483,7 +489,11 @@ void ColumnBrowser::ListColumn::List::selectedRowsChanged (int lastRow)
         return;
 
     column.getBrowser().addColumn (column.createChildColumn (lastRow));
-    column.itemSelected (lastRow);
+
+    // Acting on a row shown for a choice made elsewhere could undo a newer choice: the
+    // preset browser shows a host's program change while the host may already make the next.
+    if (! showing)
+        column.itemSelected (lastRow);
 }
 
 void ColumnBrowser::ListColumn::List::listBoxItemDoubleClicked (int row, const juce::MouseEvent&)

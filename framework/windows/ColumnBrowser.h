@@ -177,6 +177,10 @@ public:
         scrolls it into view. */
     void selectRow (int row, bool scrollIntoView);
 
+    /** Selects exactly this row to show what was chosen elsewhere and scrolls it into view:
+        its children open as for a click, but the column is not told that it was chosen. */
+    void showRow (int row);
+
     List& getList() noexcept                        { return *list; }
     juce::SparseSet<int> getSelectedRows() const;
     int getDropRow() const noexcept                 { return dropRow; }
@@ -246,7 +250,7 @@ private:
     friend class ListColumn;
 
     ListColumn& column;
-    bool refreshing = false;
+    bool refreshing = false, showing = false;
     int reportedRow = -1;
 };
 

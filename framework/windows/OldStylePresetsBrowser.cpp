@@ -51,7 +51,7 @@ void OldStylePresetsBrowser::highlightCurrentPreset()
     if (presets == nullptr || presets->getGroup() != group || bank.getGroupStart (group) < 0)
         return;
 
-    presets->selectRow (current - bank.getGroupStart (group), true);
+    presets->showRow (current - bank.getGroupStart (group));
 }
 
 void OldStylePresetsBrowser::showCurrentPreset()
@@ -67,7 +67,7 @@ void OldStylePresetsBrowser::showCurrentPreset()
         return;
 
     // Selecting the group opens its presets unless it was selected already.
-    getGroupColumn()->selectRow (group, true);
+    getGroupColumn()->showRow (group);
 
     if (getPresetColumn() == nullptr || getPresetColumn()->getGroup() != group)
         addColumn (std::make_unique<PresetListColumn> (*this, group));
@@ -76,7 +76,7 @@ void OldStylePresetsBrowser::showCurrentPreset()
     auto* presets = getPresetColumn();
 
     if (presets != nullptr && ! presets->getList().isRowSelected (row))
-        presets->selectRow (row, true);
+        presets->showRow (row);
 }
 
 //==============================================================================

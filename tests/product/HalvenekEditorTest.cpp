@@ -358,6 +358,19 @@ TEST_F (HalvenekEditorRepaintTest, AMeterLedOrParameterChangeRepaintsItsControlW
     EXPECT_TRUE (recorder->touched (*find<GFXKnob> ("OutputVolumeKnob")));
 }
 
+TEST_F (HalvenekEditorTest, AnOpenEditorUpdatesOnItsWindowsFrames)
+{
+    std::unique_ptr<juce::AudioProcessorEditor> hostEditor (rig.processor->createEditorIfNeeded());
+    hostEditor->addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    hostEditor->setVisible (true);
+
+    prepareDryAtUnityGain();
+    process (1.0f, 8);
+
+    auto* leftMeter = find<GFXAnimation> ("LeftVUMeter");
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return leftMeter->getCurrentFrame() == 9; }));
+}
+
 TEST_F (HalvenekEditorTest, TheTimerUpdatesNothingWhileTheEditorIsNotShowing)
 {
     prepareDryAtUnityGain();

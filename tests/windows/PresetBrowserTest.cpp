@@ -5,6 +5,9 @@
 #include "FakeFileChooser.h"
 #include "framework/windows/OldStylePresetBrowserWindow.h"
 
+#include <atomic>
+#include <thread>
+
 using namespace EditorTesting;
 
 namespace
@@ -122,6 +125,46 @@ TEST_F (PresetBrowserTest, ShowsTheCurrentPresetAndSelectsPresetsWithoutReapplyi
     auto* item = presets().getList().getItemComponent (70 - bank().getGroupStart (group));
     ASSERT_NE (item, nullptr);
     EXPECT_EQ (item->getLabel().getText(), "Renamed");
+}
+
+TEST_F (PresetBrowserTest, ShowingProgramChangesNeverChoosesAPresetItself)
+{
+    // A host's program changes come on its own thread while the browser still shows the
+    // ones before; a preset chosen on the message thread would be the browser undoing them.
+    struct ChoiceWatcher : Parameter::Listener
+    {
+        void parameterChanged (Parameter&) override
+        {
+            if (juce::MessageManager::existsAndIsCurrentThread())
+                ++choicesOnMessageThread;
+        }
+
+        std::atomic<int> choicesOnMessageThread { 0 };
+    } watcher;
+
+    auto* number = processor->getParameterManager().getParameter (ParameterManager::currentPresetNumberIndex);
+    number->addListener (&watcher);
+    std::atomic<bool> done { false };
+
+    std::thread host ([&]
+    {
+        for (int i = 0, slot = 0; i < 5000; ++i, slot = (slot + 37) % BasePluginOldStyle::numPresets)   // across the groups
+            processor->handleProgramChange (slot);
+
+        done = true;
+    });
+
+    while (! done)
+        browser().showCurrentPreset();
+
+    host.join();
+    number->removeListener (&watcher);
+    EXPECT_EQ (watcher.choicesOnMessageThread, 0);
+
+    processor->handleProgramChange (90);
+    pumpMessages();
+    EXPECT_EQ (processor->getCurrentPresetNumber(), 90);
+    EXPECT_TRUE (presets().getList().isRowSelected (90 - bank().getGroupStart (bank().findGroupOfPreset (90))));
 }
 
 TEST_F (PresetBrowserTest, ABankLoadedWithTheSameCurrentNumberShowsAtOnce)

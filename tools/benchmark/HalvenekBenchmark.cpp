@@ -192,36 +192,29 @@ namespace
         }
     }
 
-    /** The processor's CPU use while nothing plays, with the editor closed (0) or open (1),
-        as a share of one core over ten seconds of the message loop. */
-    void idle (benchmark::State& state)
+    // Answers the seconds that actually passed: a quiet loop may wait a little longer.
+    double runMessageLoopFor (double seconds)
     {
-        const juce::ScopedJuceInitialiser_GUI juce;
-        auto processor = Halvenek::create();
-        processor->prepareToPlay (44100.0, 512);
-        std::unique_ptr<juce::AudioProcessorEditor> window;
+        const auto start = juce::Time::getMillisecondCounterHiRes();
 
-        if (state.range (0) != 0)
-        {
-            // Xvfb refuses a property JUCE's window sets; an application ignores that.
-            XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
-            window.reset (processor->createEditorIfNeeded());
-            window->addToDesktop (0);
-            window->setVisible (true);
-        }
+        while (juce::Time::getMillisecondCounterHiRes() < start + seconds * 1e3)
+            juce::dispatchNextMessageOnSystemQueue (false);
 
-        // Answers the seconds that actually passed: a quiet loop may wait a little longer.
-        auto runMessageLoopFor = [] (double seconds)
-        {
-            const auto start = juce::Time::getMillisecondCounterHiRes();
+        return (juce::Time::getMillisecondCounterHiRes() - start) * 1e-3;
+    }
 
-            while (juce::Time::getMillisecondCounterHiRes() < start + seconds * 1e3)
-                juce::dispatchNextMessageOnSystemQueue (false);
+    void showOnDesktop (juce::Component& window)
+    {
+        // Xvfb refuses a property JUCE's window sets; an application ignores that.
+        XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
+        window.addToDesktop (0);
+        window.setVisible (true);
+    }
 
-            return (juce::Time::getMillisecondCounterHiRes() - start) * 1e-3;
-        };
-
-        // The editor draws itself once before it can sit still.
+    /** The process's CPU use over ten seconds of the message loop, as a share of one core,
+        after a second in which a window draws itself once before it can sit still. */
+    void measureIdleCpu (benchmark::State& state)
+    {
         runMessageLoopFor (1.0);
 
         for (auto _ : state)
@@ -231,14 +224,42 @@ namespace
             state.SetIterationTime (seconds);
             state.counters["cpu_percent"] = (processCpuSeconds() - cpuBefore) / seconds * 100.0;
         }
+    }
 
+    /** The processor's CPU use while nothing plays, with the editor closed (0) or open (1). */
+    void idle (benchmark::State& state)
+    {
+        const juce::ScopedJuceInitialiser_GUI juce;
+        auto processor = Halvenek::create();
+        processor->prepareToPlay (44100.0, 512);
+        std::unique_ptr<juce::AudioProcessorEditor> window;
+
+        if (state.range (0) != 0)
+        {
+            window.reset (processor->createEditorIfNeeded());
+            showOnDesktop (*window);
+        }
+
+        measureIdleCpu (state);
         window.reset();
         processor->releaseResources();
+    }
+
+    /** An empty JUCE window of the editor's size, with no plug-in: what JUCE's own frame
+        timer costs any open window, the floor under an open editor. */
+    void idleEmptyWindow (benchmark::State& state)
+    {
+        const juce::ScopedJuceInitialiser_GUI juce;
+        juce::Component window;
+        window.setSize (633, 223);
+        showOnDesktop (window);
+        measureIdleCpu (state);
     }
 }
 
 BENCHMARK (instantiate)->UseManualTime()->Iterations (1)->Unit (benchmark::kMillisecond);
 BENCHMARK (idle)->ArgName ("editor")->Arg (0)->Arg (1)->UseManualTime()->Iterations (1)->Unit (benchmark::kMillisecond);
+BENCHMARK (idleEmptyWindow)->UseManualTime()->Iterations (1)->Unit (benchmark::kMillisecond);
 
 constexpr int bestLoop = -1;
 constexpr int portableLoop = (int) HalvenekCore::SampleLoop::portable;
