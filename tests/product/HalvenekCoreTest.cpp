@@ -166,6 +166,46 @@ TEST (HalvenekCoreOutput, MetersSettleAtTheirScale)
     }
 }
 
+TEST (HalvenekCoreOutput, MetersHoldTheLoudestSampleAndDecayWithEverySample)
+{
+    HalvenekTestRig rig;
+    rig.set (fx, 0.0f);             // the dry signal only,
+    rig.set (outputVolume, 0.5f);   // at unity gain
+
+    // Bursts of different loudness, each followed by a silence long enough for the
+    // activity gate to close, worked in uneven calls.
+    std::vector<float> left, right;
+
+    for (const float level : { 0.9f, 0.3f, 1.4f })
+    {
+        for (int i = 0; i < 3000; ++i)
+            left.push_back (level * (float) std::sin (i * 0.05) * (float) (i % 700) / 700.0f);
+
+        left.resize (left.size() + 110000, 0.0f);
+    }
+
+    for (const float sample : left)
+        right.push_back (-0.5f * sample);
+
+    const double decay = 0.9999;   // at 44.1 kHz
+    double expectedLeft = 0.0, expectedRight = 0.0;
+
+    for (int start = 0, size = 1; start < (int) left.size(); start += size, size = size * 7 % 1999 + 1)
+    {
+        size = std::min (size, (int) left.size() - start);
+        rig.core.processStereo (left.data() + start, right.data() + start, size);
+
+        for (int i = start; i < start + size; ++i)
+        {
+            expectedLeft = std::max (expectedLeft, rig.core.getMeterLevel (left[(size_t) i])) * decay + 1e-20;
+            expectedRight = std::max (expectedRight, rig.core.getMeterLevel (right[(size_t) i])) * decay + 1e-20;
+        }
+
+        ASSERT_NEAR (rig.core.getLeftMeter(), expectedLeft, 1e-6 * expectedLeft + 1e-9) << start;
+        ASSERT_NEAR (rig.core.getRightMeter(), expectedRight, 1e-6 * expectedRight + 1e-9) << start;
+    }
+}
+
 //==============================================================================
 TEST (HalvenekCoreLfo, FreeAndTempoRates)
 {
