@@ -252,7 +252,10 @@ struct HalvenekCore::Chunk
 {
     double inputs[2][interpolatorCentre + chunkSize];   // finite, as doubles, after the last ones of the chunk before
     unsigned char nonZeroInputs[chunkSize];    // bit k set when channel k's input is not 0
-    SmoothedValues::Array history[chunkSize];  // the smoothed values of each sample, while they move
+    // The smoothed values of each sample while they move, a row per group, so that
+    // neighbouring samples' values lie side by side; while they are settled, the first
+    // sample's hold for the whole call.
+    Lanes history[SmoothedValues::numGroups][chunkSize];
     Lanes phases[chunkSize], randomValues[chunkSize], lfoValues[chunkSize];
     Lanes firstAfter[chunkSize], secondAfter[chunkSize], gains[chunkSize];
     // The reads' table rows, in floats from the table's start, and their first line
@@ -261,6 +264,16 @@ struct HalvenekCore::Chunk
     int oldestSamples[chunkSize][numReads];
     double wet[2][chunkSize];       // the paths' sum per channel, while the activity gate is open
     double written[2][chunkSize];   // the output samples as written
+
+    SmoothedValues::Array firstValues() const noexcept
+    {
+        SmoothedValues::Array values;
+
+        for (size_t group = 0; group < values.size(); ++group)
+            values[group] = history[group][0];
+
+        return values;
+    }
 };
 
 /** Plans the delay reads: the LFO output smoothing, sample by sample beside the input
@@ -317,8 +330,18 @@ struct HalvenekCore::ReadPlanner
         };
 
         // Settled values are held here, where the stores of the plan cannot touch them.
-        const SmoothedValues::Array settledValues = chunk.history[0];
-        auto valuesAt = [&] (int s) -> const SmoothedValues::Array& { return settled ? settledValues : chunk.history[s]; };
+        const SmoothedValues::Array settledValues = chunk.firstValues();
+
+        // A group's values for a sample and the next.
+        auto pairAt = [&] (int s, Group::Group group, Pair& pair)
+        {
+            if constexpr (settled)
+                pairOf (settledValues[group], settledValues[group], pair);
+            else
+                std::memcpy (&pair, &chunk.history[group][s], sizeof (pair));
+        };
+
+        auto valueAt = [&] (int s, Group::Group group) -> const Lanes& { return settled ? settledValues[group] : chunk.history[group][s]; };
 
         for (int s = from; s < count;)
         {
@@ -327,14 +350,12 @@ struct HalvenekCore::ReadPlanner
 
             for (; pairs && s + 1 < runEnd; s += 2, u += 2, w += 2)
             {
-                const auto& v = valuesAt (s);
-                const auto& next = valuesAt (s + 1);
                 Pair second, volumes, tremolos, depths, offsets, gains;
                 std::memcpy (&second, &chunk.secondAfter[s], sizeof (second));
-                pairOf (v[Group::volumes], next[Group::volumes], volumes);
-                pairOf (v[Group::tremolos], next[Group::tremolos], tremolos);
-                pairOf (v[Group::depths], next[Group::depths], depths);
-                pairOf (v[Group::offsets], next[Group::offsets], offsets);
+                pairAt (s, Group::volumes, volumes);
+                pairAt (s, Group::tremolos, tremolos);
+                pairAt (s, Group::depths, depths);
+                pairAt (s, Group::offsets, offsets);
 
                 IntPair newest, phases;
                 placeReads (second, volumes, tremolos, depths, offsets,
@@ -345,9 +366,9 @@ struct HalvenekCore::ReadPlanner
 
             for (; s < runEnd; ++s, ++u, ++w)
             {
-                const auto& v = valuesAt (s);
                 IntLanes newest, phases;
-                placeReads (chunk.secondAfter[s], v[Group::volumes], v[Group::tremolos], v[Group::depths], v[Group::offsets],
+                placeReads (chunk.secondAfter[s], valueAt (s, Group::volumes), valueAt (s, Group::tremolos),
+                            valueAt (s, Group::depths), valueAt (s, Group::offsets),
                             Lanes {} + (double) (u + l), chunk.gains[s], newest, phases);
                 storeIndices (newest, phases, ringOffset, chunk.oldestSamples[s], chunk.phaseRows[s]);
             }
@@ -482,7 +503,8 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
     }
 
     if constexpr (settled)
-        chunk.history[0] = state.values;
+        for (size_t group = 0; group < (size_t) SmoothedValues::numGroups; ++group)
+            chunk.history[group][0] = state.values[group];
 
     for (int start = 0; start < numSamples;)
     {
@@ -570,7 +592,7 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
     const bool synchronised = lfo2Synchronised;
     const double smoothing = parameterSmoothing;
     const unsigned movingGroups = state.movingGroups;
-    const auto settledValues = chunk.history[0];
+    const auto settledValues = chunk.firstValues();
     auto values = state.values;   // held in registers while they are stepped
     LfoLanes lfoState = loadLfoLanes();
 
@@ -585,7 +607,7 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
                 if ((movingGroups >> group & 1) != 0)
                     Group::step (values[group], targets[group], smoothing);
 
-                chunk.history[s][group] = values[group];
+                chunk.history[group][s] = values[group];
             }
         }
 
@@ -666,7 +688,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     auto colourState = state.colour;
     auto hiPassState = state.hiPass;
     const ReadPlanner planner (*this);
-    const auto settledValues = chunk.history[0];
+    const Lanes settledOutputStage = chunk.history[Group::outputStage][0];
     const bool hiPassSettled = settled || ! state.moves (Group::outputStage);
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
@@ -680,15 +702,14 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
 
         for (; s < runEnd; ++s, ++u, ++w)
         {
-            const auto& v = hiPassSettled ? settledValues : chunk.history[s];
+            const Lanes& outputStage = hiPassSettled ? settledOutputStage : chunk.history[Group::outputStage][s];
             ChannelLanes x {};
 
             for (int ch = 0; ch < numChannels; ++ch)
                 x[ch] = chunk.inputs[ch][interpolatorCentre + s];
 
             const ChannelLanes coloured = colourOn ? colourState.process (x, coefficients) : colourState.bypass (x);
-            const ChannelLanes filtered = hiPassState.process (coloured, v[Group::outputStage][Group::hiPassA],
-                                                               v[Group::outputStage][Group::hiPassB]);
+            const ChannelLanes filtered = hiPassState.process (coloured, outputStage[Group::hiPassA], outputStage[Group::hiPassB]);
 
             for (int ch = 0; ch < numChannels; ++ch)
                 state.wetLines[ch][w] = state.wetLines[ch][w + m] = (float) filtered[ch];
@@ -808,7 +829,7 @@ forcedinline void HalvenekCore::writeOutputSamples (Chunk& chunk, float* const* 
     // A fading chunk is one sample long, and its run never ends early, so the fade steps
     // once for each sample written.
     const double fade = isFading() ? stepPresetFade (fadeCoefficient, (int) (presetWaitSamples * rateRatio)) : 1.0;
-    const Lanes settledOutputStage = chunk.history[0][Group::outputStage];
+    const Lanes settledOutputStage = chunk.history[Group::outputStage][0];
 
     for (int ch = 0; ch < numChannels; ++ch)
     {
@@ -819,7 +840,7 @@ forcedinline void HalvenekCore::writeOutputSamples (Chunk& chunk, float* const* 
 
         for (int s = from; s < count; ++s)
         {
-            const Lanes& outputStage = settled ? settledOutputStage : chunk.history[s][Group::outputStage];
+            const Lanes& outputStage = settled ? settledOutputStage : chunk.history[Group::outputStage][s];
             const double wetSample = gateOpen ? wet[s] : 0.0;
             const float sample = (float) (((wetSample - dry[s]) * outputStage[Group::mix] + dry[s])
                                           * outputStage[Group::outputGain] * fade);
