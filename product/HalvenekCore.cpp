@@ -243,7 +243,7 @@ struct HalvenekCore::CallState
     SmoothedValues::Array values {};
     unsigned movingGroups = 0;
 
-    /** True when a group's values move in this call; otherwise every sample's entry holds the same. */
+    /** True when a group's values move in this call; otherwise they hold for the whole call. */
     bool moves (SmoothedValues::Group group) const noexcept    { return (movingGroups >> group & 1) != 0; }
 };
 
@@ -322,26 +322,21 @@ struct HalvenekCore::ReadPlanner
         using Pair = double __attribute__ ((vector_size (64)));
         using IntPair = int __attribute__ ((vector_size (32)));
 
-        // The lanes of a sample and of the next side by side (written to a reference, as a
-        // vector return value would change the calling convention between instruction sets).
-        auto pairOf = [] (const Lanes& first, const Lanes& next, Pair& pair)
-        {
-            pair = __builtin_shufflevector (first, next, 0, 1, 2, 3, 4, 5, 6, 7);
-        };
-
         // Settled values are held here, where the stores of the plan cannot touch them.
         const SmoothedValues::Array settledValues = chunk.firstValues();
 
-        // A group's values for a sample and the next.
+        auto valueAt = [&] (int s, Group::Group group) -> const Lanes& { return settled ? settledValues[group] : chunk.history[group][s]; };
+
+        // A group's values for a sample and the next, side by side, which lie side by side
+        // in the chunk while they move (written to a reference, as a vector return value
+        // would change the calling convention between instruction sets).
         auto pairAt = [&] (int s, Group::Group group, Pair& pair)
         {
             if constexpr (settled)
-                pairOf (settledValues[group], settledValues[group], pair);
+                pair = __builtin_shufflevector (valueAt (s, group), valueAt (s, group), 0, 1, 2, 3, 4, 5, 6, 7);
             else
-                std::memcpy (&pair, &chunk.history[group][s], sizeof (pair));
+                std::memcpy (&pair, &valueAt (s, group), sizeof (pair));
         };
-
-        auto valueAt = [&] (int s, Group::Group group) -> const Lanes& { return settled ? settledValues[group] : chunk.history[group][s]; };
 
         for (int s = from; s < count;)
         {
@@ -742,7 +737,7 @@ forcedinline void HalvenekCore::planReads (CallState& state, Chunk& chunk, int f
 }
 
 template <int numChannels>
-forcedinline void HalvenekCore::readPaths (CallState& state, Chunk& chunk, int from, int count) const noexcept
+forcedinline void HalvenekCore::readPaths (const CallState& state, Chunk& chunk, int from, int count) const noexcept
 {
     // Mono reads its left line in the right lanes too; they are not used.
     const float* const tableStart = table.getPhaseRow (0);
@@ -806,11 +801,11 @@ template <int numChannels, bool settled>
 forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, float* const* chunkIo,
                                                 int from, int count, bool gateOpen)
 {
-    // The output samples of the rest of the chunk first, many at once; then, sample by
-    // sample, the followers and the activity gate. Where the gate changes, the run ends, and
-    // the next run writes that sample again with the gate as it is. Last, the meters up to
-    // the run's end.
-    // The output stage is often settled while other values move, as when the LFOs' values are automated.
+    // The output samples of the rest of the chunk first, many at once (with the output
+    // stage's values as constants when only other values move, as under LFO automation);
+    // then, sample by sample, the followers and the activity gate. Where the gate changes,
+    // the run ends, and the next run writes that sample again with the gate as it is. Last,
+    // the meters up to the run's end.
     if (settled || ! state.moves (SmoothedValues::outputStage))
         writeOutputSamples<numChannels, true> (chunk, chunkIo, from, count, gateOpen);
     else
@@ -857,6 +852,7 @@ forcedinline int HalvenekCore::followActivity (CallState& state, const Chunk& ch
     // below -94 dB and whose input is silent is inactive. The gate is open while any
     // channel is active.
     const double followerDecay = meterDecay + 1e-20;
+    constexpr double followerFloor = 2e-5;
     ChannelLanes followerState = state.followers;
 
     auto writtenAt = [&chunk] (int s)
@@ -894,7 +890,7 @@ forcedinline int HalvenekCore::followActivity (CallState& state, const Chunk& ch
             follow (s);
 
         for (int ch = 0; ch < numChannels; ++ch)
-            state.active[ch] = ! (followerState[ch] < 2e-5);
+            state.active[ch] = ! (followerState[ch] < followerFloor);
 
         state.followers = followerState;
         return count;
@@ -917,7 +913,7 @@ forcedinline int HalvenekCore::followActivity (CallState& state, const Chunk& ch
         follow (s);
 
         for (int ch = 0; ch < numChannels; ++ch)
-            if (followerState[ch] < 2e-5)
+            if (followerState[ch] < followerFloor)
                 active[ch] = false;
     }
 

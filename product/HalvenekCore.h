@@ -17,8 +17,8 @@
     All state is double precision, except inside the 32-tap reads: the wet lines and the
     interpolation table are single precision, which keeps the output within 1e-6 of a
     double-precision chorus and halves what the reads load. Parameter changes set targets
-    that the values in use follow sample by sample; the filter and smoothing updates keep their 1e-20 terms, which
-    hold the states away from denormal numbers.
+    that the values in use follow sample by sample; the filter and smoothing updates keep
+    their 1e-20 terms, which hold the states away from denormal numbers.
 */
 class HalvenekCore : public AmberCrestEffect::Core
 {
@@ -210,7 +210,7 @@ private:
     void planReads (CallState&, Chunk&, int from, int count) const noexcept;
 
     template <int numChannels>
-    void readPaths (CallState&, Chunk&, int from, int count) const noexcept;
+    void readPaths (const CallState&, Chunk&, int from, int count) const noexcept;
 
     template <int numChannels, bool settled, bool pairs>
     void writeOutputs (CallState&, Chunk&, float* const* chunkIo, int count, bool firstRunPlanned);

@@ -116,13 +116,16 @@ public:
     double leftRandomValue = 0.0, rightRandomValue = 0.0, lastRightRandomValue = 0.0;
 
 private:
-    static void sineValue (double phase, double& value) noexcept   { value = (std::sin (phase + 1e-20) + 1) * 0.5; }
+    static double sineOf (double phase) noexcept   { return (std::sin (phase + 1e-20) + 1) * 0.5; }
 
+    static void sineValue (double phase, double& value) noexcept   { value = sineOf (phase); }
+
+    /** Lane by lane: there is no vector sine. */
     template <typename Lanes>
     static void sineValue (const Lanes& phases, Lanes& values) noexcept
     {
         for (size_t i = 0; i < sizeof (Lanes) / sizeof (double); ++i)
-            values[i] = (std::sin (phases[i] + 1e-20) + 1) * 0.5;
+            values[i] = sineOf (phases[i]);
     }
 };
 

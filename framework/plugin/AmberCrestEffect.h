@@ -161,6 +161,7 @@ public:
         +6 dB and above. */
     double getMeterLevel (double sample) const noexcept
     {
+        // Through int, which compilers convert many samples at once.
         return meterTable[(size_t) (int) meterTablePosition (sample)];
     }
 
