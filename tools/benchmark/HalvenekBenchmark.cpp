@@ -224,6 +224,11 @@ namespace
             state.SetIterationTime (seconds);
             state.counters["cpu_percent"] = (processCpuSeconds() - cpuBefore) / seconds * 100.0;
         }
+
+        // What JUCE times its windows' frames by; 0 when the display tells no rate, and JUCE
+        // then draws at 100 frames a second.
+        if (auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
+            state.counters["display_hz"] = display->verticalFrequencyHz.value_or (0.0);
     }
 
     /** The processor's CPU use while nothing plays, with the editor closed (0) or open (1). */
