@@ -253,9 +253,12 @@ struct HalvenekCore::Chunk
     double inputs[2][interpolatorCentre + chunkSize];   // finite, as doubles, after the last ones of the chunk before
     unsigned char nonZeroInputs[chunkSize];    // bit k set when channel k's input is not 0
     // The smoothed values of each sample while they move, a row per group, so that
-    // neighbouring samples' values lie side by side; while they are settled, the first
-    // sample's hold for the whole call.
+    // neighbouring samples' values lie side by side. A group that holds still has only
+    // its first two samples written, which serve every sample: its row mask, which the
+    // sample index is taken through, is 0 (all bits while it moves). The LFOs' own groups
+    // (increments, stereo offsets) have no rows while they move: only the LFOs read them.
     Lanes history[SmoothedValues::numGroups][chunkSize];
+    int rowMasks[SmoothedValues::numGroups];
     Lanes phases[chunkSize], randomValues[chunkSize], lfoValues[chunkSize];
     Lanes firstAfter[chunkSize], secondAfter[chunkSize], gains[chunkSize];
     // The reads' table rows, in floats from the table's start, and their first line
@@ -323,9 +326,12 @@ struct HalvenekCore::ReadPlanner
         using IntPair = int __attribute__ ((vector_size (32)));
 
         // Settled values are held here, where the stores of the plan cannot touch them.
-        const SmoothedValues::Array settledValues = chunk.firstValues();
+        const SmoothedValues::Array settledValues = settled ? chunk.firstValues() : SmoothedValues::Array {};
 
-        auto valueAt = [&] (int s, Group::Group group) -> const Lanes& { return settled ? settledValues[group] : chunk.history[group][s]; };
+        auto valueAt = [&] (int s, Group::Group group) -> const Lanes&
+        {
+            return settled ? settledValues[group] : chunk.history[group][s & chunk.rowMasks[group]];
+        };
 
         // A group's values for a sample and the next, side by side, which lie side by side
         // in the chunk while they move (written to a reference, as a vector return value
@@ -497,9 +503,14 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
         state.active[ch] = channels[(size_t) ch].active;
     }
 
-    if constexpr (settled)
-        for (size_t group = 0; group < (size_t) SmoothedValues::numGroups; ++group)
-            chunk.history[group][0] = state.values[group];
+    for (size_t group = 0; group < (size_t) SmoothedValues::numGroups; ++group)
+    {
+        const bool moves = ! settled && state.moves ((SmoothedValues::Group) group);
+        chunk.rowMasks[group] = moves ? -1 : 0;
+
+        if (! moves)
+            chunk.history[group][0] = chunk.history[group][1] = state.values[group];
+    }
 
     for (int start = 0; start < numSamples;)
     {
@@ -579,60 +590,21 @@ forcedinline void HalvenekCore::readInputs (Chunk& chunk, float* const* chunkIo,
 template <int numChannels, bool settled, bool pairs>
 forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk, int count)
 {
-    constexpr bool stereo = numChannels == 2;
     using Group = SmoothedValues;
 
-    // A preset applied during the silent preset change may change these between chunks.
-    const auto targets = smoothed.target;
-    const bool synchronised = lfo2Synchronised;
-    const double smoothing = parameterSmoothing;
-    const unsigned movingGroups = state.movingGroups;
-    const auto settledValues = chunk.firstValues();
-    auto values = state.values;   // held in registers while they are stepped
-    LfoLanes lfoState = loadLfoLanes();
+    // The groups that only later stages read fill their rows one group at a time; the
+    // LFOs' own step beside the LFOs, sample by sample.
+    constexpr unsigned lfoGroups = 1u << Group::increments | 1u << Group::stereoOffsets;
+    const unsigned movingGroups = settled ? 0u : state.movingGroups;
 
-    // Both LFOs, both sides at once. Only where a phase wraps does a sample take the plain
-    // steps, which also draw the random values.
-    for (int s = 0; s < count; ++s)
-    {
-        if constexpr (! settled)
-        {
-            for (size_t group = 0; group < (size_t) Group::numGroups; ++group)
-            {
-                if ((movingGroups >> group & 1) != 0)
-                    Group::step (values[group], targets[group], smoothing);
+    for (size_t group = 0; group < (size_t) Group::numGroups; ++group)
+        if (((movingGroups & ~lfoGroups) >> group & 1) != 0)
+            Group::fillRow (state.values[group], smoothed.target[group], parameterSmoothing, chunk.history[group], count);
 
-                chunk.history[group][s] = values[group];
-            }
-        }
-
-        const auto& v = settled ? settledValues : values;
-        const Lanes& increments = v[Group::increments];
-        const Lanes& stereoOffsets = v[Group::stereoOffsets];
-        const Lanes stepIncrements { increments[0], increments[1], stereo ? increments[2] : 0.0, stereo ? increments[3] : 0.0 };
-        const Lanes ownLeftPhases = lfoState.accumulators + stepIncrements;
-        const Lanes accumulators = synchronised ? __builtin_shufflevector (ownLeftPhases, ownLeftPhases, 0, 0, 2, 2) : ownLeftPhases;
-        const Lanes phases = accumulators + Lanes { 0.0, 0.0, stereoOffsets[2], stereoOffsets[3] };
-        const Lanes wrapChecked { ownLeftPhases[0], ownLeftPhases[1], stereo ? phases[2] : 0.0, stereo ? phases[3] : 0.0 };
-
-        if (anyLane ((wrapChecked > HalvenekLfo::twoPi) | (wrapChecked < 0.0)))
-        {
-            storeLfoLanes<numChannels> (lfoState);
-            stepLfosAtWrap<numChannels> (increments, stereoOffsets);
-            lfoState = loadLfoLanes();
-        }
-        else
-        {
-            lfoState.accumulators = accumulators;
-            lfoState.phases = phases;
-        }
-
-        chunk.phases[s] = lfoState.phases;
-        chunk.randomValues[s] = lfoState.randomValues;
-    }
-
-    storeLfoLanes<numChannels> (lfoState);
-    state.values = values;
+    if ((movingGroups & lfoGroups) != 0)
+        advanceLfos<numChannels, true> (state, chunk, count);
+    else
+        advanceLfos<numChannels, false> (state, chunk, count);
 
     // The waveforms, in pairs of samples where the target allows; where the LFOs differ,
     // LFO 2's lanes come from a second waveform.
@@ -670,6 +642,63 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
 
     ledValues[0] = flooredAtZero (chunk.lfoValues[count - 1][0]);
     ledValues[1] = flooredAtZero (chunk.lfoValues[count - 1][1]);
+}
+
+template <int numChannels, bool ownValuesMove>
+forcedinline void HalvenekCore::advanceLfos (CallState& state, Chunk& chunk, int count)
+{
+    constexpr bool stereo = numChannels == 2;
+    using Group = SmoothedValues;
+
+    const bool synchronised = lfo2Synchronised;
+    const bool incrementsMove = ownValuesMove && state.moves (Group::increments);
+    const bool stereoOffsetsMove = ownValuesMove && state.moves (Group::stereoOffsets);
+    const Lanes incrementTargets = smoothed.target[Group::increments];
+    const Lanes stereoOffsetTargets = smoothed.target[Group::stereoOffsets];
+    const double smoothing = parameterSmoothing;
+    // Held in registers, where the stores of the chunk cannot touch them.
+    Lanes increments = state.values[Group::increments];
+    Lanes stereoOffsets = state.values[Group::stereoOffsets];
+    LfoLanes lfoState = loadLfoLanes();
+
+    // Both LFOs, both sides at once. Only where a phase wraps does a sample take the plain
+    // steps, which also draw the random values.
+    for (int s = 0; s < count; ++s)
+    {
+        if constexpr (ownValuesMove)
+        {
+            if (incrementsMove)
+                Group::step (increments, incrementTargets, smoothing);
+
+            if (stereoOffsetsMove)
+                Group::step (stereoOffsets, stereoOffsetTargets, smoothing);
+        }
+
+        const Lanes stepIncrements { increments[0], increments[1], stereo ? increments[2] : 0.0, stereo ? increments[3] : 0.0 };
+        const Lanes ownLeftPhases = lfoState.accumulators + stepIncrements;
+        const Lanes accumulators = synchronised ? __builtin_shufflevector (ownLeftPhases, ownLeftPhases, 0, 0, 2, 2) : ownLeftPhases;
+        const Lanes phases = accumulators + Lanes { 0.0, 0.0, stereoOffsets[2], stereoOffsets[3] };
+        const Lanes wrapChecked { ownLeftPhases[0], ownLeftPhases[1], stereo ? phases[2] : 0.0, stereo ? phases[3] : 0.0 };
+
+        if (anyLane ((wrapChecked > HalvenekLfo::twoPi) | (wrapChecked < 0.0)))
+        {
+            storeLfoLanes<numChannels> (lfoState);
+            stepLfosAtWrap<numChannels> (increments, stereoOffsets);
+            lfoState = loadLfoLanes();
+        }
+        else
+        {
+            lfoState.accumulators = accumulators;
+            lfoState.phases = phases;
+        }
+
+        chunk.phases[s] = lfoState.phases;
+        chunk.randomValues[s] = lfoState.randomValues;
+    }
+
+    storeLfoLanes<numChannels> (lfoState);
+    state.values[Group::increments] = increments;
+    state.values[Group::stereoOffsets] = stereoOffsets;
 }
 
 template <int numChannels, bool settled, bool pairs>

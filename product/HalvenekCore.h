@@ -124,6 +124,43 @@ private:
             lanes -= (lanes - laneTargets) * coefficient + 1e-20;
         }
 
+        /** Steps the lanes through count samples and writes each sample's values to row:
+            after the first four, in four chains of steps four samples apart, so that no
+            step waits for the one just before. Rounding makes these differ from single
+            steps in the last places only, and they settle where single steps do. */
+        forcedinline static void fillRow (Lanes& lanes, const Lanes& laneTargets, double coefficient,
+                                          Lanes* row, int count) noexcept
+        {
+            int s = 0;
+
+            for (; s < count && s < 4; ++s)
+            {
+                step (lanes, laneTargets, coefficient);
+                row[s] = lanes;
+            }
+
+            if (count <= 4)
+                return;
+
+            // A step is x -> a x + b; four of them are x -> a^4 x + b (1 + a)(1 + a^2).
+            const double a = 1.0 - coefficient, a2 = a * a, a4 = a2 * a2;
+            const Lanes b4 = (laneTargets * coefficient - 1e-20) * ((1.0 + a) * (1.0 + a2));
+            Lanes x0 = row[0], x1 = row[1], x2 = row[2], x3 = row[3];
+
+            for (; s + 3 < count; s += 4)
+            {
+                row[s] = x0 = x0 * a4 + b4;
+                row[s + 1] = x1 = x1 * a4 + b4;
+                row[s + 2] = x2 = x2 * a4 + b4;
+                row[s + 3] = x3 = x3 * a4 + b4;
+            }
+
+            for (; s < count; ++s)
+                row[s] = row[s - 4] * a4 + b4;
+
+            lanes = row[count - 1];
+        }
+
         /** True when a step would move no lane of the group by more than about one unit in
             its last place. Rounding can leave a value that has reached its target
             alternating between two neighbouring numbers for ever; such a value counts as
@@ -200,6 +237,9 @@ private:
 
     template <int numChannels, bool settled, bool pairs>
     void computeLfoValues (CallState&, Chunk&, int count);
+
+    template <int numChannels, bool ownValuesMove>
+    void advanceLfos (CallState&, Chunk&, int count);
 
     template <int numChannels, bool settled, bool pairs>
     void writeInputs (CallState&, Chunk&, int count, bool planReadsToo);

@@ -550,7 +550,8 @@ TEST (HalvenekCoreReference, TempoLockedAndSynchronisedLfosAt96k)
                               { lfoStereoPhase, 1.0f }, { forLfo (1, lfoStereoPhase), 0.25f },
                               { lfoDepth, 0.6f }, { forLfo (1, lfoDepth), 0.4f }, { forLfo (1, lfoTremolo), 1.0f } },
                             128.0, { 2.0, 0.5 },
-                            { { lfo2Synchronize, 0.0f }, { forLfo (1, lfoWaveform), 0.6f }, { lfoSync, 0.0f } } },
+                            { { lfo2Synchronize, 0.0f }, { forLfo (1, lfoWaveform), 0.6f }, { lfoSync, 0.0f },
+                              { lfoStereoPhase, 0.3f }, { forLfo (1, pathVolume), 0.5f } } },
                           96000.0);
 }
 
