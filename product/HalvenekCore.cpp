@@ -243,8 +243,14 @@ struct HalvenekCore::CallState
     SmoothedValues::Array values {};
     unsigned movingGroups = 0;
 
+    /** The groups whose values move in this call, a bit each: none in a call known to be
+        settled, where that is said at compile time so that the paths for moving values drop out. */
+    template <bool settled>
+    unsigned moving() const noexcept    { return settled ? 0u : movingGroups; }
+
     /** True when a group's values move in this call; otherwise they hold for the whole call. */
-    bool moves (SmoothedValues::Group group) const noexcept    { return (movingGroups >> group & 1) != 0; }
+    template <bool settled>
+    bool moves (SmoothedValues::Group group) const noexcept    { return (moving<settled>() >> group & 1) != 0; }
 };
 
 /** What the stages of one chunk pass on, per sample. */
@@ -505,7 +511,7 @@ forcedinline void HalvenekCore::process (float* const* io, int numSamples, unsig
 
     for (size_t group = 0; group < (size_t) SmoothedValues::numGroups; ++group)
     {
-        const bool moves = ! settled && state.moves ((SmoothedValues::Group) group);
+        const bool moves = state.moves<settled> ((SmoothedValues::Group) group);
         chunk.rowMasks[group] = moves ? -1 : 0;
 
         if (! moves)
@@ -595,7 +601,7 @@ forcedinline void HalvenekCore::computeLfoValues (CallState& state, Chunk& chunk
     // The groups that only later stages read fill their rows one group at a time; the
     // LFOs' own step beside the LFOs, sample by sample.
     constexpr unsigned lfoGroups = 1u << Group::increments | 1u << Group::stereoOffsets;
-    const unsigned movingGroups = settled ? 0u : state.movingGroups;
+    const unsigned movingGroups = state.moving<settled>();
 
     for (size_t group = 0; group < (size_t) Group::numGroups; ++group)
         if (((movingGroups & ~lfoGroups) >> group & 1) != 0)
@@ -651,8 +657,8 @@ forcedinline void HalvenekCore::advanceLfos (CallState& state, Chunk& chunk, int
     using Group = SmoothedValues;
 
     const bool synchronised = lfo2Synchronised;
-    const bool incrementsMove = ownValuesMove && state.moves (Group::increments);
-    const bool stereoOffsetsMove = ownValuesMove && state.moves (Group::stereoOffsets);
+    const bool incrementsMove = ownValuesMove && state.moves<false> (Group::increments);
+    const bool stereoOffsetsMove = ownValuesMove && state.moves<false> (Group::stereoOffsets);
     const Lanes incrementTargets = smoothed.target[Group::increments];
     const Lanes stereoOffsetTargets = smoothed.target[Group::stereoOffsets];
     const double smoothing = parameterSmoothing;
@@ -713,7 +719,7 @@ forcedinline void HalvenekCore::writeInputs (CallState& state, Chunk& chunk, int
     auto hiPassState = state.hiPass;
     const ReadPlanner planner (*this);
     const Lanes settledOutputStage = chunk.history[Group::outputStage][0];
-    const bool hiPassSettled = settled || ! state.moves (Group::outputStage);
+    const bool hiPassSettled = ! state.moves<settled> (Group::outputStage);
     Lanes first = state.first, second = state.second;
     int u = state.u, w = state.w;
 
@@ -835,7 +841,7 @@ forcedinline int HalvenekCore::writeOutputRun (CallState& state, Chunk& chunk, f
     // then, sample by sample, the followers and the activity gate. Where the gate changes,
     // the run ends, and the next run writes that sample again with the gate as it is. Last,
     // the meters up to the run's end.
-    if (settled || ! state.moves (SmoothedValues::outputStage))
+    if (! state.moves<settled> (SmoothedValues::outputStage))
         writeOutputSamples<numChannels, true> (chunk, chunkIo, from, count, gateOpen);
     else
         writeOutputSamples<numChannels, false> (chunk, chunkIo, from, count, gateOpen);
